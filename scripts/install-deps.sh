@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building and testing Corvane needs on Debian, skipping
+# packages that are already there. Run as root (or through sudo).
+set -euo pipefail
+
+packages=(g++ cmake make libgtest-dev)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,229 @@
+// The built binary, end to end: exact standard output bytes, exit status and
+// an empty standard error, under TZ=UTC0 and LC_ALL=C.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "crlf.h"
+#include "run_process.h"
+
+namespace {
+
+const std::string kBinary = CORVANE_BINARY;
+const std::map<std::string, std::string> kUtc = {{"TZ", "UTC0"}};
+const std::string kBanner = Crlf("\n\tRetrieving Time Information.\n\n\tPlease Wait...\n");
+const std::string kSyntax = Crlf(
+    "\n\tSyntax: Corvane [MachineName]\n\n"
+    "\tCorvane.exe retrieves the current time and\n"
+    "\tthe the total time up and running for the\n"
+    "\tselected machine.\n\n"
+    "\tAdmin or server operator group membership\n"
+    "\tis required to successfully execute Corvane\n"
+    "\ton a remote server.\n\n"
+    "\tCorvane is written and maintained by the Corvane developers.\n"
+    "\tReport problems through the project's issue tracker.\n\n");
+const std::string kTerminalClear = "\x1b[2J\x1b[3J\x1b[1;1H";
+
+std::string FailureBlock(const std::string& server, const std::string& message) {
+    return Crlf("\n\tUnable to get time information from: " + server + ".\n\n\tSystem Message:\n\t" + message + "\n");
+}
+
+std::string Describe(const std::vector<std::string>& args) {
+    std::string text;
+    for (const std::string& a : args) text += "[" + (a.size() > 40 ? a.substr(0, 40) + "..." : a) + "]";
+    return text.empty() ? "(no argument)" : text;
+}
+
+TEST(Cli, SyntaxRequests) {
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {"/?"}, {"-x"}, {"?"}, {"-"}, {"/"}, {"?host"}, {"-help", "localhost"},
+    };
+    for (const auto& args : cases) {
+        const RunResult r = RunProgram(kBinary, args, kUtc);
+        EXPECT_EQ(r.out, kBanner + kSyntax) << Describe(args);
+        EXPECT_EQ(r.exitCode, 0) << Describe(args);
+        EXPECT_EQ(r.err, "") << Describe(args);
+    }
+}
+
+TEST(Cli, FailureBlocks) {
+    const std::string longName(400, 'a');
+    const std::string fits(297, 'b');
+    const std::string fitsWithBackslashes = "\\\\" + std::string(297, 'c');
+    const struct {
+        std::vector<std::string> args;
+        std::string shown;
+        std::string message;
+        int exitCode;
+    } cases[] = {
+        {{"no-such-host.invalid"}, "\\\\no-such-host.invalid",
+         "The machine could not be found or reached on the network. (0x35)", 53},
+        {{"\\\\no-such-host.invalid", "/?"}, "\\\\no-such-host.invalid",
+         "The machine could not be found or reached on the network. (0x35)", 53},
+        {{"\\no-such-host.invalid"}, "\\no-such-host.invalid",
+         "The machine could not be found or reached on the network. (0x35)", 53},
+        {{"h\xc3\xb4te.invalid"}, "\\\\h\xc3\xb4te.invalid",
+         "The machine could not be found or reached on the network. (0x35)", 53},
+        {{longName}, "\\\\" + longName, "The machine name is not valid. (0x7b)", 123},
+        {{fits + "b"}, "\\\\" + fits + "b", "The machine name is not valid. (0x7b)", 123},
+        {{"\\" + fitsWithBackslashes}, "\\\\\\" + std::string(297, 'c'), "The machine name is not valid. (0x7b)",
+         123},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = RunProgram(kBinary, c.args, kUtc);
+        EXPECT_EQ(r.out, kBanner + FailureBlock(c.shown, c.message)) << Describe(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << Describe(c.args);
+        EXPECT_EQ(r.err, "") << Describe(c.args);
+    }
+}
+
+// Names that fill the buffers exactly are queried, not refused.
+TEST(Cli, LongestNamesAreQueried) {
+    for (const std::string& name : {std::string(297, 'b'), "\\\\" + std::string(297, 'c')}) {
+        const RunResult r = RunProgram(kBinary, {name}, kUtc);
+        EXPECT_NE(r.exitCode, 123) << name.size();
+        EXPECT_EQ(r.out.find("(0x7b)"), std::string::npos) << name.size();
+    }
+}
+
+// --- Reports on this machine ---
+
+long long ReadBootTime() {
+    std::ifstream stat("/proc/stat");
+    std::string key;
+    long long value = 0;
+    while (stat >> key) {
+        if (key == "btime" && stat >> value) return value;
+        stat.ignore(LLONG_MAX, '\n');
+    }
+    return -1;
+}
+
+double ReadUptime() {
+    std::ifstream uptime("/proc/uptime");
+    double seconds = -1;
+    uptime >> seconds;
+    return seconds;
+}
+
+// Cuts text at the next marker: the part before goes to field, text keeps
+// what follows the marker.
+bool TakeUntil(std::string& text, const std::string& marker, std::string* field) {
+    const size_t at = text.find(marker);
+    if (at == std::string::npos) return false;
+    *field = text.substr(0, at);
+    text.erase(0, at + marker.size());
+    return true;
+}
+
+// A span in the report's form as seconds; -1 unless its text is exactly
+// what that span formats to.
+long long ParseSpan(const std::string& text) {
+    long long days = 0, hours = 0, minutes = 0, seconds = 0;
+    if (sscanf(text.c_str(), "%lld Days - %lld Hours - %lld Minutes - %lld Seconds", &days, &hours, &minutes,
+               &seconds) != 4 ||
+        hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
+        return -1;
+    char again[96];
+    snprintf(again, sizeof again, "%lld Days - %02lld Hours - %02lld Minutes - %02lld Seconds", days, hours, minutes,
+             seconds);
+    return text == again ? ((days * 24 + hours) * 60 + minutes) * 60 + seconds : -1;
+}
+
+// A date in the report's form, read as UTC; -1 unless its text is exactly
+// what that instant formats to.
+long long ParseUtcDate(const std::string& text) {
+    tm fields{};
+    const char* end = strptime(text.c_str(), "%A, %B %d, %Y - %H:%M:%S", &fields);
+    if (end == nullptr || *end != '\0') return -1;
+    const time_t t = timegm(&fields);
+    char again[64];
+    tm check{};
+    gmtime_r(&t, &check);
+    strftime(again, sizeof again, "%A, %B %d, %Y - %H:%M:%S", &check);
+    return text == again ? static_cast<long long>(t) : -1;
+}
+
+// Checks a report of this machine after the given prefix; the times must be
+// the clock within [before, after], the boot time, and their difference.
+void ExpectLocalReport(const RunResult& r, const std::string& prefix, const std::string& server, time_t before,
+                       time_t after) {
+    SCOPED_TRACE(server);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    const std::string head = prefix + Crlf("\nTime Information For Machine: " + server + "\n\n   Current:\t");
+    ASSERT_EQ(r.out.compare(0, head.size(), head), 0) << r.out;
+    std::string rest = r.out.substr(head.size()), currentText, startedText, runningText, tail;
+    ASSERT_TRUE(TakeUntil(rest, "\r\n\r\n   Started:\t", &currentText)) << r.out;
+    ASSERT_TRUE(TakeUntil(rest, "\r\n\r\n   Running:\t", &startedText)) << r.out;
+    ASSERT_TRUE(TakeUntil(rest, "\r\n\r\n", &runningText)) << r.out;
+    EXPECT_EQ(rest, "") << r.out;
+    const long long current = ParseUtcDate(currentText);
+    const long long started = ParseUtcDate(startedText);
+    const long long running = ParseSpan(runningText);
+    EXPECT_GE(current, before) << currentText;
+    EXPECT_LE(current, after) << currentText;
+    EXPECT_NEAR(static_cast<double>(started), static_cast<double>(ReadBootTime()), 1.0) << startedText;
+    EXPECT_EQ(running, current - started) << runningText;
+    EXPECT_NEAR(static_cast<double>(running), ReadUptime(), 2.0);
+}
+
+std::string GetOwnHostName() {
+    char name[256] = {};
+    gethostname(name, sizeof name - 1);
+    return name;
+}
+
+TEST(Cli, ReportsOnThisMachine) {
+    const struct {
+        std::vector<std::string> args;
+        std::string shown;
+    } cases[] = {
+        {{"localhost"}, "\\\\localhost"},
+        {{""}, "\\\\"},
+        {{"\\\\localhost"}, "\\\\localhost"},
+        {{"\\localhost"}, "\\localhost"},
+        {{"LocalHost", "/?"}, "\\\\LocalHost"},
+        {{"127.0.0.1"}, "\\\\127.0.0.1"},
+        {{"::1"}, "\\\\::1"},
+        {{"."}, "\\\\."},
+        {{GetOwnHostName()}, "\\\\" + GetOwnHostName()},
+    };
+    for (const auto& c : cases) {
+        const time_t before = time(nullptr);
+        const RunResult r = RunProgram(kBinary, c.args, kUtc);
+        ExpectLocalReport(r, kBanner, c.shown, before, time(nullptr));
+    }
+}
+
+TEST(Cli, ReportToAFileFollowsTheBanner) {
+    const time_t before = time(nullptr);
+    const RunResult r = RunProgram(kBinary, {"localhost"}, kUtc, OutputTo::File);
+    ExpectLocalReport(r, kBanner, "\\\\localhost", before, time(nullptr));
+}
+
+// On a terminal the screen is cleared before the banner, and again before
+// the syntax text or the report.
+TEST(Cli, TerminalIsClearedBeforeEachScreen) {
+    RunResult r = RunProgram(kBinary, {}, kUtc, OutputTo::Terminal);
+    EXPECT_EQ(r.out, kTerminalClear + kBanner + kTerminalClear + kSyntax);
+    EXPECT_EQ(r.exitCode, 0);
+
+    const time_t before = time(nullptr);
+    r = RunProgram(kBinary, {"localhost"}, kUtc, OutputTo::Terminal);
+    ExpectLocalReport(r, kTerminalClear + kBanner + kTerminalClear, "\\\\localhost", before, time(nullptr));
+
+    r = RunProgram(kBinary, {"no-such-host.invalid"}, kUtc, OutputTo::Terminal);
+    EXPECT_EQ(r.out, kTerminalClear + kBanner + kTerminalClear +
+                         FailureBlock("\\\\no-such-host.invalid",
+                                      "The machine could not be found or reached on the network. (0x35)"));
+    EXPECT_EQ(r.exitCode, 53);
+}
+
+}  // namespace
