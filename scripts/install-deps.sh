@@ -3,7 +3,8 @@
 # packages that are already there. Run as root (or through sudo).
 set -euo pipefail
 
-packages=(g++ cmake make libgtest-dev)
+# snmpd serves the tests; snmp (snmpget) is the benchmark's peer; clang builds the fuzzer.
+packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev)
 
 missing=()
 for package in "${packages[@]}"; do
