@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Corvane twice, plainly and with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test in both builds.
+# UndefinedBehaviorSanitizer, and runs every test in both builds; then runs
+# the fuzzer for a bounded number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,3 +18,14 @@ for variant in plain sanitize; do
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure --timeout 300
 done
+
+# The fuzzer needs clang's libFuzzer; without it the run says so and goes on.
+if command -v clang++ >/dev/null 2>&1; then
+  echo "== fuzz build"
+  cmake -S . -B build-tests-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_TESTS=OFF -DCORVANE_FUZZ=ON >/dev/null
+  cmake --build build-tests-fuzz -j "$jobs" --target snmp_answer_fuzz
+  ctest --test-dir build-tests-fuzz --output-on-failure --timeout 600
+else
+  echo "== fuzz build skipped: clang++ is not installed"
+fi
