@@ -3,8 +3,9 @@
 # packages that are already there. Run as root (or through sudo).
 set -euo pipefail
 
-# snmpd serves the tests; snmp (snmpget) is the benchmark's peer; clang builds the fuzzer.
-packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev)
+# snmpd serves the tests; snmp (snmpget) and time serve the benchmarks; clang
+# builds the fuzzer.
+packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,8 +3,10 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "snmp_peer.h"
@@ -51,7 +53,12 @@ void InitializeLibrary() {
         // A callback log with no callback registered: messages go nowhere
         // rather than to standard error.
         snmp_enable_calllog();
+        // The library sets the character-type locale from the environment;
+        // the tool keeps the runtime's own.
+        const char* current = setlocale(LC_CTYPE, nullptr);
+        const std::string locale = current != nullptr ? current : "C";
         init_snmp("snmpapp");
+        setlocale(LC_CTYPE, locale.c_str());
         return true;
     }();
     (void)initialized;
