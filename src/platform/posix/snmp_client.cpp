@@ -1,14 +1,12 @@
 #include "snmp_client.h"
 
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "snmp_library.h"
 #include "snmp_peer.h"
 
 static_assert(kSnmpOctetString == ASN_OCTET_STR && kSnmpTimeTicks == ASN_TIMETICKS);
@@ -41,23 +39,23 @@ const ObjectName& GetObjectName(RemoteObject object) {
 // The library reads the client configuration (snmp.conf and snmpapp.conf
 // along its search path, "SNMPCONFPATH") as its own commands do. It loads no
 // MIB files, keeps no persistent state and logs nowhere.
-void InitializeLibrary() {
-    static const bool initialized = [] {
+void InitializeLibrary(const SnmpLibrary& lib) {
+    static const bool initialized = [&lib] {
         setenv("MIBS", "", 1);
         setenv("MIBDIRS", "", 1);
-        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
-        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
+        lib.netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
+        lib.netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
         // Nothing can be created below a device file, so the library's
         // index directories are never made.
-        netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, "/dev/null");
+        lib.netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, "/dev/null");
         // A callback log with no callback registered: messages go nowhere
         // rather than to standard error.
-        snmp_enable_calllog();
+        lib.snmp_enable_calllog();
         // The library sets the character-type locale from the environment;
         // the tool keeps the runtime's own.
         const char* current = setlocale(LC_CTYPE, nullptr);
         const std::string locale = current != nullptr ? current : "C";
-        init_snmp("snmpapp");
+        lib.init_snmp("snmpapp");
         setlocale(LC_CTYPE, locale.c_str());
         return true;
     }();
@@ -111,44 +109,44 @@ struct OpenSession {
     void* handle = nullptr;
 };
 
-NET_API_STATUS OpenSessionTo(const std::string& peer, void** handle) {
+NET_API_STATUS OpenSessionTo(const SnmpLibrary& lib, const std::string& peer, void** handle) {
     static OpenSession open;
     if (open.handle != nullptr && open.peer == peer) {
         *handle = open.handle;
         return NERR_Success;
     }
     if (open.handle != nullptr) {
-        snmp_sess_close(open.handle);
+        lib.snmp_sess_close(open.handle);
         open = OpenSession{};
     }
 
     netsnmp_session session;
-    snmp_sess_init(&session);
+    lib.snmp_sess_init(&session);
     std::vector<char> peerName(peer.begin(), peer.end());
     peerName.push_back('\0');
     session.peername = peerName.data();
 
     // With no defVersion configured: SNMPv2c, whatever version the library
     // was built to default to.
-    switch (netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_SNMPVERSION)) {
+    switch (lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_SNMPVERSION)) {
         case NETSNMP_DS_SNMP_VERSION_1: session.version = SNMP_VERSION_1; break;
         case NETSNMP_DS_SNMP_VERSION_3: session.version = SNMP_VERSION_3; break;
         default: session.version = SNMP_VERSION_2c; break;
     }
     if (session.version != SNMP_VERSION_3) {
-        const char* community = netsnmp_ds_get_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_COMMUNITY);
+        const char* community = lib.netsnmp_ds_get_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_COMMUNITY);
         if (community == nullptr) community = "public";
         session.community = reinterpret_cast<u_char*>(const_cast<char*>(community));
         session.community_len = strlen(community);
     }
-    if (netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_TIMEOUT) <= 0) {
-        int retries = netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_RETRIES);
+    if (lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_TIMEOUT) <= 0) {
+        int retries = lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_RETRIES);
         if (retries < 0) retries = 0;
         session.retries = retries;
         session.timeout = kDefaultWaitMicroseconds / (retries + 1L);
     }
 
-    void* opened = snmp_sess_open(&session);
+    void* opened = lib.snmp_sess_open(&session);
     if (opened == nullptr) {
         const NET_API_STATUS status = MapLibraryError(session.s_snmp_errno);
         return status == ERROR_UNEXP_NET_ERR ? ERROR_BAD_NETPATH : status;
@@ -159,8 +157,8 @@ NET_API_STATUS OpenSessionTo(const std::string& peer, void** handle) {
     return NERR_Success;
 }
 
-bool SameName(const netsnmp_variable_list* v, const ObjectName& name) {
-    return v->name_length == name.length && snmp_oid_compare(v->name, v->name_length, name.parts, name.length) == 0;
+bool SameName(const SnmpLibrary& lib, const netsnmp_variable_list* v, const ObjectName& name) {
+    return v->name_length == name.length && lib.snmp_oid_compare(v->name, v->name_length, name.parts, name.length) == 0;
 }
 
 void ReadValue(const netsnmp_variable_list* v, SnmpVariable* value) {
@@ -179,30 +177,33 @@ NET_API_STATUS GetRemoteObjects(const std::string& peer, const RemoteObject* obj
                                 SnmpVariable* values) {
     for (size_t i = 0; i < count; ++i) values[i] = SnmpVariable{};
     if (!IsValidPeerName(peer)) return ERROR_INVALID_NAME;
-    InitializeLibrary();
+    const SnmpLibrary* library = LoadSnmpLibrary();
+    if (library == nullptr) return ERROR_BAD_NETPATH;  // No way to reach any agent.
+    const SnmpLibrary& lib = *library;
+    InitializeLibrary(lib);
     void* handle = nullptr;
-    if (NET_API_STATUS status = OpenSessionTo(peer, &handle)) return status;
+    if (NET_API_STATUS status = OpenSessionTo(lib, peer, &handle)) return status;
 
     // An SNMPv1 agent names one missing object per answer: ask again
     // without it until the rest is answered.
     std::vector<size_t> asked;
     for (size_t i = 0; i < count; ++i) asked.push_back(i);
     while (!asked.empty()) {
-        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GET);
+        netsnmp_pdu* request = lib.snmp_pdu_create(SNMP_MSG_GET);
         if (request == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
         for (size_t i : asked) {
             const ObjectName& name = GetObjectName(objects[i]);
-            snmp_add_null_var(request, name.parts, name.length);
+            lib.snmp_add_null_var(request, name.parts, name.length);
         }
         netsnmp_pdu* response = nullptr;
-        const int outcome = snmp_sess_synch_response(handle, request, &response);  // Frees the request.
+        const int outcome = lib.snmp_sess_synch_response(handle, request, &response);  // Frees the request.
         if (outcome == STAT_TIMEOUT) return ERROR_SEM_TIMEOUT;
         if (outcome != STAT_SUCCESS || response == nullptr) {
             int systemError = 0, libraryError = 0;
             char* text = nullptr;
-            snmp_sess_error(handle, &systemError, &libraryError, &text);
+            lib.snmp_sess_error(handle, &systemError, &libraryError, &text);
             free(text);
-            if (response != nullptr) snmp_free_pdu(response);
+            if (response != nullptr) lib.snmp_free_pdu(response);
             return MapLibraryError(libraryError);
         }
         const long errorStatus = response->errstat;
@@ -210,11 +211,11 @@ NET_API_STATUS GetRemoteObjects(const std::string& peer, const RemoteObject* obj
         if (errorStatus == SNMP_ERR_NOERROR) {
             for (const netsnmp_variable_list* v = response->variables; v != nullptr; v = v->next_variable)
                 for (size_t i : asked)
-                    if (SameName(v, GetObjectName(objects[i]))) ReadValue(v, &values[i]);
-            snmp_free_pdu(response);
+                    if (SameName(lib, v, GetObjectName(objects[i]))) ReadValue(v, &values[i]);
+            lib.snmp_free_pdu(response);
             return NERR_Success;
         }
-        snmp_free_pdu(response);
+        lib.snmp_free_pdu(response);
         if (errorStatus != SNMP_ERR_NOSUCHNAME || errorIndex < 1 || static_cast<size_t>(errorIndex) > asked.size())
             return MapErrorStatus(errorStatus);
         asked.erase(asked.begin() + (errorIndex - 1));  // Stays noSuchObject.

@@ -1,0 +1,23 @@
+// Internal to the platform layer: net-snmp, loaded at the first remote
+// query. Loading it brings in OpenSSL, which would cost every run on this
+// machine about two milliseconds at start-up when linked in.
+#pragma once
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#define CORVANE_SNMP_FUNCTIONS(X)                                                                              \
+    X(init_snmp) X(netsnmp_ds_get_int) X(netsnmp_ds_get_string) X(netsnmp_ds_set_boolean)                     \
+    X(netsnmp_ds_set_string) X(snmp_add_null_var) X(snmp_enable_calllog) X(snmp_free_pdu) X(snmp_oid_compare) \
+    X(snmp_pdu_create) X(snmp_sess_close) X(snmp_sess_error) X(snmp_sess_init) X(snmp_sess_open)              \
+    X(snmp_sess_synch_response)
+
+// The library's functions, each with the type its header declares.
+struct SnmpLibrary {
+#define CORVANE_DECLARE_SNMP_FUNCTION(name) decltype(&::name) name;
+    CORVANE_SNMP_FUNCTIONS(CORVANE_DECLARE_SNMP_FUNCTION)
+#undef CORVANE_DECLARE_SNMP_FUNCTION
+};
+
+// The loaded library, or nullptr when it or one of its functions is missing.
+const SnmpLibrary* LoadSnmpLibrary();
