@@ -4,8 +4,8 @@
 set -euo pipefail
 
 # snmpd serves the tests; snmp (snmpget) and time serve the benchmarks; clang
-# builds the fuzzer.
-packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time)
+# builds the fuzzer; man-db renders the manual page.
+packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time man-db)
 
 missing=()
 for package in "${packages[@]}"; do
