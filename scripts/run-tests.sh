@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Corvane twice, plainly and with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test in both builds; then runs
-# the fuzzer for a bounded number of inputs.
+# UndefinedBehaviorSanitizer, and runs every test in both builds; then builds
+# corvane.exe for Windows and tests it under Wine, and runs the fuzzer for a
+# bounded number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +19,20 @@ for variant in plain sanitize; do
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure --timeout 300
 done
+
+# The Windows build, cross-compiled with MinGW-w64; its tests run under Wine
+# and compare corvane.exe's output with the plain Linux build's.
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
+  echo "== windows build"
+  export WINEPREFIX="${WINEPREFIX:-$PWD/build-tests-windows/wineprefix}" WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="  # No Mono or Gecko installer prompts.
+  cmake -S . -B build-tests-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DCORVANE_LINUX_BINARY="$PWD/build-tests-plain/corvane" >/dev/null
+  cmake --build build-tests-windows -j "$jobs"
+  ctest --test-dir build-tests-windows --output-on-failure --timeout 600
+else
+  echo "== windows build skipped: MinGW-w64 is not installed"
+fi
 
 # The fuzzer needs clang's libFuzzer; without it the run says so and goes on.
 if command -v clang++ >/dev/null 2>&1; then

@@ -15,6 +15,11 @@
 #include <windows.h>
 #include <lm.h>
 
+// Bias follows the C runtime's local-time rules, which honour "TZ", as the
+// time values do; the system's zone serves only when "TZ" is not set.
+DWORD GetRuntimeTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation);
+#define GetTimeZoneInformation GetRuntimeTimeZoneInformation
+
 #else  // The Linux stand-in for the Windows interface.
 
 typedef int BOOL;

@@ -1,0 +1,46 @@
+// Local-time rules of the C runtime: "TZ" when set, else the system zone.
+// They are read once; the report's Bias and the time values use the same.
+#include <ctime>
+
+#include "../platform.h"
+
+#undef GetTimeZoneInformation  // The system's own call, wrapped below.
+
+namespace {
+
+struct LocalRules {
+    long standardOffset;  // Seconds west of UTC.
+    long daylightShift;   // Seconds.
+};
+
+const LocalRules& GetRules() {
+    static const LocalRules rules = [] {
+        _tzset();
+        const long offset = _timezone;
+        const long bias = _dstbias;  // Negative: daylight time is earlier in UTC.
+        return LocalRules{offset, bias != 0 ? -bias : 3600};
+    }();
+    return rules;
+}
+
+}  // namespace
+
+long GetLocalStandardOffset() { return GetRules().standardOffset; }
+
+long GetLocalDaylightShift() { return GetRules().daylightShift; }
+
+bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local) {
+    GetRules();
+    tm fields{};
+    const __time64_t t = utcSeconds;
+    if (local == nullptr || utcSeconds < 0 || _localtime64_s(&fields, &t) != 0) return false;
+    *local = LOCAL_TIME{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
+                        fields.tm_min,         fields.tm_sec,     fields.tm_wday, fields.tm_isdst > 0};
+    return true;
+}
+
+DWORD GetRuntimeTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation) {
+    const DWORD result = GetTimeZoneInformation(lpTimeZoneInformation);
+    lpTimeZoneInformation->Bias = static_cast<LONG>(GetRules().standardOffset / 60);
+    return result;
+}
