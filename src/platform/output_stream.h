@@ -12,3 +12,7 @@ bool IsOutputTerminal();
 
 // Writes bytes as they are, then flushes them when output is a terminal.
 void WriteOutputBytes(const char* bytes, size_t count);
+
+// Per platform: readies standard output for bytes as they are and tells
+// whether it is a terminal (a console).
+bool PrepareStandardOutput();

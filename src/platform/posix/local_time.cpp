@@ -3,6 +3,7 @@
 #include <ctime>
 #include <initializer_list>
 
+#include "../local_fields.h"
 #include "../platform.h"
 
 namespace {
@@ -53,8 +54,7 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local) {
     GetRules();
     tm fields{};
     if (local == nullptr || !BreakDown(utcSeconds, &fields)) return false;
-    *local = LOCAL_TIME{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
-                        fields.tm_min,         fields.tm_sec,     fields.tm_wday, fields.tm_isdst > 0};
+    *local = MakeLocalFields(fields);
     return true;
 }
 

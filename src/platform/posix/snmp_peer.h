@@ -3,7 +3,7 @@
 
 #include <string>
 
-// False for a name no peer specification can hold: an empty or blank
+// False for a name no SNMP peer name can be: an empty or blank
 // address, white space or control characters, a port that is not a number
 // from 1 to 65535, an unclosed bracket. Anything else is left to net-snmp.
 bool IsValidPeerName(const std::string& peer);

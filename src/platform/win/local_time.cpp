@@ -2,6 +2,7 @@
 // They are read once; the report's Bias and the time values use the same.
 #include <ctime>
 
+#include "../local_fields.h"
 #include "../platform.h"
 
 #undef GetTimeZoneInformation  // The system's own call, wrapped below.
@@ -34,8 +35,7 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local) {
     tm fields{};
     const __time64_t t = utcSeconds;
     if (local == nullptr || utcSeconds < 0 || _localtime64_s(&fields, &t) != 0) return false;
-    *local = LOCAL_TIME{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
-                        fields.tm_min,         fields.tm_sec,     fields.tm_wday, fields.tm_isdst > 0};
+    *local = MakeLocalFields(fields);
     return true;
 }
 
