@@ -1,7 +1,8 @@
 #include "server_name.h"
 
 #include <cstring>
-#include <vector>
+
+#include "../time/widen_text.h"
 
 namespace {
 
@@ -21,10 +22,5 @@ bool BuildServerName(const char* argument, char (&name)[kServerNameCapacity]) {
 }
 
 std::wstring WidenServerName(const char* argument) {
-    const std::string name = std::string(GetPrefix(argument)) + argument;
-    const int size = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
-    if (size <= 0) return std::wstring();
-    std::vector<WCHAR> wide(static_cast<size_t>(size));
-    if (MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), size) != size) return std::wstring();
-    return std::wstring(wide.data());
+    return WidenText((std::string(GetPrefix(argument)) + argument).c_str());
 }

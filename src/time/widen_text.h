@@ -1,4 +1,5 @@
-// Internal to the time values: format texts are narrow, results wide.
+// Narrow text made wide: the time values' format texts, and the entry's
+// machine names when they are shown rather than queried.
 #pragma once
 
 #include <string>
@@ -7,5 +8,5 @@
 // be converted.
 std::wstring WidenText(const char* text);
 
-// Results are built in a work area of 128 units, terminator included.
+// Time value texts are built in a work area of 128 units, terminator included.
 constexpr size_t kMaxTextLength = 127;
