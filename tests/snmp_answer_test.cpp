@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/snmp_answer.h"
-#include "platform/posix/snmp_peer.h"
+#include "platform/snmp/snmp_answer.h"
+#include "platform/snmp/snmp_peer.h"
 
 namespace {
 

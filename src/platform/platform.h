@@ -3,7 +3,8 @@
 // Everything above src/platform/ calls the console, code page, network
 // management, time-zone, message-table and output operations declared here,
 // under their Windows names and signatures. On Windows the real interface
-// provides the Windows half; on Linux src/platform/posix/ provides all of it.
+// provides the Windows half; on Linux src/platform/posix/ provides all of it,
+// asking other machines over SNMP through src/platform/snmp/.
 // No code above this header includes an operating-system header.
 #pragma once
 

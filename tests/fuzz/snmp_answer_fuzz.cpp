@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/posix/snmp_answer.h"
+#include "platform/snmp/snmp_answer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "../platform.h"
 #include "local_machine.h"
 #include "server_name.h"
-#include "snmp_answer.h"
-#include "snmp_client.h"
+#include "../snmp/snmp_answer.h"
+#include "../snmp/snmp_client.h"
 
 namespace {
 
