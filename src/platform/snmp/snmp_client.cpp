@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "crypto_start.h"
+#include "session_keys.h"
 #include "snmp_library.h"
 #include "snmp_peer.h"
 
@@ -55,6 +57,7 @@ void InitializeLibrary(const SnmpLibrary& lib) {
         // the tool keeps the runtime's own.
         const char* current = setlocale(LC_CTYPE, nullptr);
         const std::string locale = current != nullptr ? current : "C";
+        StartCrypto();
         lib.init_snmp("snmpapp");
         setlocale(LC_CTYPE, locale.c_str());
         return true;
@@ -146,6 +149,7 @@ NET_API_STATUS OpenSessionTo(const SnmpLibrary& lib, const std::string& peer, vo
         session.timeout = kDefaultWaitMicroseconds / (retries + 1L);
     }
 
+    SetPassphraseKeys(lib, &session);
     void* opened = lib.snmp_sess_open(&session);
     if (opened == nullptr) {
         const NET_API_STATUS status = MapLibraryError(session.s_snmp_errno);

@@ -7,7 +7,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #define CORVANE_SNMP_FUNCTIONS(X)                                                                              \
-    X(init_snmp) X(netsnmp_ds_get_int) X(netsnmp_ds_get_string) X(netsnmp_ds_set_boolean)                     \
+    X(get_default_authtype) X(init_snmp) X(netsnmp_ds_get_int) X(netsnmp_ds_get_string) X(netsnmp_ds_set_boolean)                     \
     X(netsnmp_ds_set_string) X(snmp_add_null_var) X(snmp_enable_calllog) X(snmp_free_pdu) X(snmp_oid_compare) \
     X(snmp_pdu_create) X(snmp_sess_close) X(snmp_sess_error) X(snmp_sess_init) X(snmp_sess_open)              \
     X(snmp_sess_synch_response)
