@@ -9,9 +9,15 @@
 // and error on /dev/null, so the launcher costs every command the same and
 // no command pays for a terminal or a pipe. A run that exits other than 0
 // stops the benchmark: a failing run would be quick and flatter its side.
+//
+// Peak memory comes from separate runs, also alternating: the process is
+// traced, stopped as it exits, and its VmHWM read. The maximum resident set
+// that wait4 reports would not do: Linux carries into it the resident set
+// of the process image that the exec replaced, here this runner's own.
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
+#include <signal.h>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -48,11 +54,22 @@ std::string ReadLoad() {
     return one + " " + five + " " + fifteen;
 }
 
-// Runs the command once; false when it could not start or did not exit 0.
-bool RunOnce(Command& command) {
+std::vector<char*> MakeArgv(Command& command) {
     std::vector<char*> argv;
     for (auto& word : command.words) argv.push_back(word.data());
     argv.push_back(nullptr);
+    return argv;
+}
+
+bool ReportStatus(const Command& command, int status) {
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+    fprintf(stderr, "%s: exit status %d, not 0\n", command.label.c_str(), WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    return false;
+}
+
+// Times one run; false when it could not start or did not exit 0.
+bool TimeOnce(Command& command) {
+    std::vector<char*> argv = MakeArgv(command);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -67,16 +84,53 @@ bool RunOnce(Command& command) {
         return false;
     }
     int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child) return false;
+    if (waitpid(child, &status, 0) != child) return false;
     const long end = NowMicros();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        fprintf(stderr, "%s: exit status %d, not 0\n", command.label.c_str(),
-                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    if (!ReportStatus(command, status)) return false;
+    command.micros.push_back(end - start);
+    return true;
+}
+
+long ReadPeakKibibytes(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("VmHWM:", 0) == 0) return atol(line.c_str() + 6);
+    return -1;
+}
+
+// Measures the peak memory of one run; false as for TimeOnce.
+bool MeasureOnce(Command& command) {
+    std::vector<char*> argv = MakeArgv(command);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int devNull = open("/dev/null", O_RDWR);
+        dup2(devNull, STDIN_FILENO);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    if (child < 0) return false;
+    long peak = -1;
+    int status = 0;
+    while (waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
+        int signal = 0;
+        if (status >> 8 == (SIGTRAP | PTRACE_EVENT_EXIT << 8))
+            peak = ReadPeakKibibytes(child);
+        else if (WSTOPSIG(status) == SIGTRAP && peak < 0)  // Stopped after exec: ask to stop again at exit.
+            ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACEEXIT);
+        else
+            signal = WSTOPSIG(status);
+        ptrace(PTRACE_CONT, child, nullptr, signal);
+    }
+    if (!ReportStatus(command, status)) return false;
+    if (peak < 0) {
+        fprintf(stderr, "%s: no peak memory read\n", command.label.c_str());
         return false;
     }
-    command.micros.push_back(end - start);
-    command.kibibytes.push_back(usage.ru_maxrss);
+    command.kibibytes.push_back(peak);
     return true;
 }
 
@@ -113,13 +167,15 @@ int main(int argc, char** argv) {
 
     const std::string loadBefore = ReadLoad();
     for (auto& command : commands) {  // One unrecorded run each: files in the page cache.
-        if (!RunOnce(command)) return 1;
+        if (!TimeOnce(command)) return 1;
         command.micros.clear();
-        command.kibibytes.clear();
     }
-    for (int run = 0; run < runs; ++run)
+    for (int run = 0; run < runs; ++run) {
         for (auto& command : commands)
-            if (!RunOnce(command)) return 1;
+            if (!TimeOnce(command)) return 1;
+        for (auto& command : commands)
+            if (!MeasureOnce(command)) return 1;
+    }
 
     printf("runs: %d of each, alternating; load average before %s, after %s\n", runs, loadBefore.c_str(),
            ReadLoad().c_str());

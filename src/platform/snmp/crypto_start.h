@@ -3,6 +3,9 @@
 // still read and applied.
 #pragma once
 
-// Call once, after loading net-snmp and before init_snmp. Without OpenSSL's
-// functions it does nothing, and the library starts OpenSSL its own way.
-void StartCrypto();
+#include <string>
+
+// Call once, after loading net-snmp and before init_snmp, with the peer name
+// the run asks. Without OpenSSL's functions it does nothing, and the library
+// starts OpenSSL its own way.
+void StartCrypto(const std::string& peer);

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "crypto_start.h"
 #include "session_keys.h"
 #include "snmp_library.h"
 #include "snmp_peer.h"
+#include "snmp_start.h"
 
 static_assert(kSnmpOctetString == ASN_OCTET_STR && kSnmpTimeTicks == ASN_TIMETICKS);
 static_assert(kSnmpNoSuchObject == SNMP_NOSUCHOBJECT && kSnmpNoSuchInstance == SNMP_NOSUCHINSTANCE &&
@@ -41,8 +41,8 @@ const ObjectName& GetObjectName(RemoteObject object) {
 // The library reads the client configuration (snmp.conf and snmpapp.conf
 // along its search path, "SNMPCONFPATH") as its own commands do. It loads no
 // MIB files, keeps no persistent state and logs nowhere.
-void InitializeLibrary(const SnmpLibrary& lib) {
-    static const bool initialized = [&lib] {
+void InitializeLibrary(const SnmpLibrary& lib, const std::string& peer) {
+    static const bool initialized = [&lib, &peer] {
         setenv("MIBS", "", 1);
         setenv("MIBDIRS", "", 1);
         lib.netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
@@ -57,8 +57,7 @@ void InitializeLibrary(const SnmpLibrary& lib) {
         // the tool keeps the runtime's own.
         const char* current = setlocale(LC_CTYPE, nullptr);
         const std::string locale = current != nullptr ? current : "C";
-        StartCrypto();
-        lib.init_snmp("snmpapp");
+        StartSnmpLibrary(lib, peer);
         setlocale(LC_CTYPE, locale.c_str());
         return true;
     }();
@@ -184,7 +183,7 @@ NET_API_STATUS GetRemoteObjects(const std::string& peer, const RemoteObject* obj
     const SnmpLibrary* library = LoadSnmpLibrary();
     if (library == nullptr) return ERROR_BAD_NETPATH;  // No way to reach any agent.
     const SnmpLibrary& lib = *library;
-    InitializeLibrary(lib);
+    InitializeLibrary(lib, peer);
     void* handle = nullptr;
     if (NET_API_STATUS status = OpenSessionTo(lib, peer, &handle)) return status;
 
