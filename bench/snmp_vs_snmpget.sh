@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
-# Times `corvane 127.0.0.1:PORT` against `snmpget` of the same three objects
-# from the same local snmpd, alternating runs, and prints the ratio of the
-# median wall times and of the median peak memory. Corvane sends two
-# requests where snmpget sends one.
+# Times `corvane 127.0.0.1:PORT` against snmpget asking the same agent for
+# the same five objects (those of the tool's one GET), with SNMPv2c and with
+# SNMPv3 authPriv (SHA and AES), and prints the median wall time and peak
+# memory of each and their ratios (bench/bench_runner.cpp). The agent is an
+# snmpd of its own on a free loopback port, with a community and an SNMPv3
+# user of its own.
+#
+# Both tools read one client configuration (SNMPCONFPATH) for the version
+# and credentials, and snmpget runs the way it costs least: no MIB files
+# (-m '' -M ''), no persistent state, its output discarded like the tool's.
 # Usage: bench/snmp_vs_snmpget.sh [RUNS] [BINARY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/bench_lib.sh
 runs=${1:-100}
 binary=${2:-build/corvane}
-if [ ! -x "$binary" ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF >/dev/null
-  cmake --build build -j "$(nproc)" --target corvane >/dev/null
-fi
+bench_build "$binary"
 snmpd=$(command -v snmpd || echo /usr/sbin/snmpd)
+runner=$PWD/build/bench_runner
 
 work=$(mktemp -d)
 agent=""
 cleanup() {
-  [ -n "$agent" ] && kill "$agent" 2>/dev/null && wait "$agent" 2>/dev/null
+  if [ -n "$agent" ]; then kill "$agent" 2>/dev/null || true; wait "$agent" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,6 +37,8 @@ done
 cat >"$work/snmpd.conf" <<CONF
 agentAddress udp:127.0.0.1:$port
 rocommunity public 127.0.0.1
+createUser benchuser SHA bench-auth-passphrase AES bench-priv-passphrase
+rouser benchuser priv
 CONF
 MIBS= MIBDIRS= SNMP_PERSISTENT_DIR="$work/state" "$snmpd" -f -C -c "$work/snmpd.conf" -Lf "$work/snmpd.log" &
 agent=$!
@@ -40,33 +47,23 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 
-mkdir -p "$work/client"
-export SNMPCONFPATH="$work/client" TZ=UTC0
-objects=(1.3.6.1.2.1.25.1.2.0 1.3.6.1.2.1.25.1.1.0 1.3.6.1.2.1.1.3.0)
+common="noPersistentLoad yes
+noPersistentSave yes"
+mkdir -p "$work/v2c" "$work/v3"
+printf '%s\ndefVersion 2c\ndefCommunity public\n' "$common" >"$work/v2c/snmp.conf"
+printf '%s\ndefVersion 3\ndefSecurityName benchuser\ndefSecurityLevel authPriv\n%s\n' "$common" \
+  "defAuthType SHA
+defAuthPassphrase bench-auth-passphrase
+defPrivType AES
+defPrivPassphrase bench-priv-passphrase" >"$work/v3/snmp.conf"
 
-# Appends "microseconds kilobytes" of one run to a file.
-measure() {
-  local file=$1 start end
-  shift
-  start=$(date +%s%N)
-  /usr/bin/time -f %M -o "$work/rss" "$@" >"$work/out" 2>&1 || true
-  end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(tail -n 1 "$work/rss")" >>"$file"
-}
-
-"$binary" "127.0.0.1:$port" >"$work/out" || { echo "corvane failed:"; cat "$work/out"; exit 1; }
-for ((i = 0; i < runs; i++)); do
-  measure "$work/corvane" "$binary" "127.0.0.1:$port"
-  measure "$work/snmpget" snmpget -v2c -c public "127.0.0.1:$port" "${objects[@]}"
+objects=(1.3.6.1.2.1.25.1.2.0 1.3.6.1.2.1.25.1.1.0 1.3.6.1.2.1.1.3.0 1.3.6.1.6.3.10.2.1.3.0 1.3.6.1.4.1.77.1.1.4.0)
+export TZ=UTC0 SNMP_PERSISTENT_DIR="$work/client-state" HOME="$work"
+bench_describe_machine
+for version in v2c v3; do
+  export SNMPCONFPATH="$work/$version"
+  "$binary" "127.0.0.1:$port" >"$work/out" || { echo "corvane failed ($version):"; cat "$work/out"; exit 1; }
+  echo "== SNMP $version"
+  "$runner" "$runs" "corvane" "$binary" "127.0.0.1:$port" :: \
+    snmpget snmpget -m '' -M '' "127.0.0.1:$port" "${objects[@]}"
 done
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ct=$(cut -d' ' -f1 "$work/corvane" | median)
-st=$(cut -d' ' -f1 "$work/snmpget" | median)
-cm=$(cut -d' ' -f2 "$work/corvane" | median)
-sm=$(cut -d' ' -f2 "$work/snmpget" | median)
-echo "runs: $runs"
-echo "median wall time:   corvane ${ct} us, snmpget ${st} us"
-echo "median peak memory: corvane ${cm} KiB, snmpget ${sm} KiB"
-awk -v a="$ct" -v b="$st" -v c="$cm" -v d="$sm" \
-  'BEGIN { printf "ratio corvane/snmpget: wall %.2f, peak memory %.2f\n", a / b, c / d }'

@@ -87,7 +87,9 @@ bool SnmpAgent::StartOnce(const std::string& config, const std::vector<std::stri
     port_ = FindFreePort();
     if (port_ == 0) return false;
     const std::string configPath = directory_ + "/snmpd.conf";
-    if (!WriteTextFile(configPath, "agentAddress udp:127.0.0.1:" + std::to_string(port_) + "\n" + config)) return false;
+    std::string lines = config;
+    for (size_t at; (at = lines.find("{port}")) != std::string::npos;) lines.replace(at, 6, std::to_string(port_));
+    if (!WriteTextFile(configPath, "agentAddress udp:127.0.0.1:" + std::to_string(port_) + "\n" + lines)) return false;
 
     std::vector<std::string> args = {kSnmpd, "-f", "-C", "-c", configPath, "-Lf", directory_ + "/snmpd.log"};
     args.insert(args.end(), arguments.begin(), arguments.end());

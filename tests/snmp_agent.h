@@ -8,8 +8,9 @@
 
 class SnmpAgent {
 public:
-    // config: lines added after the address line. arguments: extra snmpd
-    // options, such as "-I", "-hr_system".
+    // config: lines added after the address line, with every "{port}" in
+    // them replaced by the agent's port. arguments: extra snmpd options,
+    // such as "-I", "-hr_system".
     SnmpAgent(const std::string& config, const std::vector<std::string>& arguments = {});
     ~SnmpAgent();
     SnmpAgent(const SnmpAgent&) = delete;
