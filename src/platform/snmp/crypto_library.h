@@ -6,14 +6,19 @@
 
 #define OPENSSL_API_COMPAT 30000
 #define OPENSSL_NO_DEPRECATED
+#include <openssl/core_dispatch.h>
+#include <openssl/core_names.h>
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
+#include <openssl/params.h>
+#include <openssl/provider.h>
 #include <openssl/rand.h>
 
 #define CORVANE_CRYPTO_FUNCTIONS(X)                                                                     \
     X(OPENSSL_init_crypto) X(RAND_set_DRBG_type) X(EVP_MD_fetch) X(EVP_MD_free) X(EVP_MD_get_size)     \
     X(EVP_MD_CTX_new) X(EVP_MD_CTX_free) X(EVP_DigestInit_ex) X(EVP_DigestUpdate) X(EVP_DigestFinal_ex) \
-    X(OPENSSL_cleanse)
+    X(OPENSSL_cleanse) X(OSSL_PROVIDER_add_builtin) X(OSSL_PROVIDER_try_load) X(RAND_get0_public)           \
+    X(OSSL_PARAM_locate) X(OSSL_PARAM_set_int) X(OSSL_PARAM_set_uint) X(OSSL_PARAM_set_size_t)
 
 // The functions, each with the type its header declares.
 struct CryptoLibrary {
