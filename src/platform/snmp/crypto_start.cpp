@@ -36,5 +36,5 @@ void StartCrypto(const std::string& peer) {
     // The system's configuration (openssl.cnf, or OPENSSL_CONF), as any
     // OpenSSL program reads it.
     crypto->OPENSSL_init_crypto(OPENSSL_INIT_LOAD_CONFIG, nullptr);
-    CheckKernelRandom(*crypto);
+    LoadKernelRandom(*crypto);
 }

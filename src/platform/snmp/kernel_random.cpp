@@ -88,17 +88,18 @@ int InitializeProvider(const OSSL_CORE_HANDLE*, const OSSL_DISPATCH*, const OSSL
 }  // namespace
 
 void OfferKernelRandom(const CryptoLibrary& crypto) {
+    // Neither call reads the configuration; loading the provider would.
+    if (crypto.OSSL_PROVIDER_add_builtin(nullptr, kProviderName, InitializeProvider) != 1) return;
     gCrypto = &crypto;
-    // Loaded beside OpenSSL's own providers, which still load as they would.
-    if (crypto.OSSL_PROVIDER_add_builtin(nullptr, kProviderName, InitializeProvider) != 1 ||
-        crypto.OSSL_PROVIDER_try_load(nullptr, kProviderName, 1) == nullptr)
-        return;
     crypto.RAND_set_DRBG_type(nullptr, kGeneratorName, kProperties, nullptr, nullptr);
 }
 
-void CheckKernelRandom(const CryptoLibrary& crypto) {
+void LoadKernelRandom(const CryptoLibrary& crypto) {
+    if (gCrypto == nullptr) return;
+    // Beside OpenSSL's own providers, which still load as they would.
     // Creating the public generator now, as the first RAND_bytes would,
     // shows whether the configuration admits it.
-    if (gCrypto == nullptr || crypto.RAND_get0_public(nullptr) != nullptr) return;
+    if (crypto.OSSL_PROVIDER_try_load(nullptr, kProviderName, 1) != nullptr && crypto.RAND_get0_public(nullptr) != nullptr)
+        return;
     crypto.RAND_set_DRBG_type(nullptr, nullptr, nullptr, nullptr, nullptr);
 }
