@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `corvane 127.0.0.1:PORT` against snmpget asking the same agent for
-# the same five objects (those of the tool's one GET), with SNMPv2c and with
+# the five objects of the tool's GET (hrSystemDate, hrSystemUptime,
+# sysUpTime, snmpEngineTime, comStatStart), with SNMPv2c and with
 # SNMPv3 authPriv (SHA and AES), and prints the median wall time and peak
 # memory of each and their ratios (bench/bench_runner.cpp). The agent is an
 # snmpd of its own on a free loopback port, with a community and an SNMPv3
