@@ -17,7 +17,8 @@
 #include <lm.h>
 
 // Bias follows the C runtime's local-time rules, which honour "TZ", as the
-// time values do; the system's zone serves only when "TZ" is not set.
+// time values do; the system's zone serves when "TZ" is not set, empty, or
+// not in the runtime's own form.
 DWORD GetRuntimeTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation);
 #define GetTimeZoneInformation GetRuntimeTimeZoneInformation
 
