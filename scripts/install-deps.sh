@@ -5,8 +5,8 @@ set -euo pipefail
 
 # snmpd serves the tests; snmp (snmpget) and time serve the benchmarks; clang
 # builds the fuzzer; man-db renders the manual page; MinGW-w64 and Wine build
-# and test the Windows binary.
-packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time man-db g++-mingw-w64-x86-64 wine64)
+# and test the Windows binary; tzdata gives the zones its report tests name.
+packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time man-db g++-mingw-w64-x86-64 wine64 tzdata)
 
 missing=()
 for package in "${packages[@]}"; do

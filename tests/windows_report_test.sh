@@ -22,7 +22,7 @@ long297=$(printf 'a%.0s' {1..297})
 # Per case: the arguments, the zone for each build, the script, the exit
 # status on Windows (the Linux build's is the same, at most 255) and the
 # record of the calls, one line each, in any order.
-args=(remote) linux_args=() tz=UTC0 linux_tz="" script=(NETAPI_TIME="$now" NETAPI_START=$start)
+args=(remote) linux_args=() tz=UTC0 linux_tz="" system_zone="" script=(NETAPI_TIME="$now" NETAPI_START=$start)
 status=0 expected_out="" locale=C
 # The record of a whole report for the server name given.
 success_record() {
@@ -42,9 +42,10 @@ case "$name" in
   # daylight time has begun there but not here.
   iana_tz) tz=America/New_York ;;
   posix_rule_tz) tz=CET-1CEST,M3.5.0,M10.5.0/3 script=(NETAPI_TIME="2026 3 20 12 0 0" NETAPI_START=1773917939) ;;
-  # Empty means the system's zone; under Wine that is UTC, as an empty "TZ"
-  # is for the C library that Wine asks.
-  empty_tz) tz="" linux_tz=UTC0 ;;
+  # Empty means the system's zone: Wine's, from /etc/localtime, against the
+  # Linux build's without "TZ". A zone far from UTC stands in for the
+  # system's, so that UTC cannot pass by chance.
+  empty_tz) tz="" linux_tz=unset system_zone=Asia/Tokyo ;;
   time_fails)
     script=(NETAPI_TIME_STATUS=53) status=53
     record='NetRemoteTOD \\remote -> 53' ;;
@@ -123,11 +124,29 @@ if unshare -n true 2>/dev/null; then
 else
   echo "note: no network namespace here (unshare -n failed); running without one"
 fi
+# A case's system zone is bound over /etc/localtime in a mount namespace of
+# the run's own.
+zone_file=""
+if [ -n "$system_zone" ]; then
+  zone_file=/usr/share/zoneinfo/$system_zone
+  if ! unshare -m --propagation private bash -c 'mount --bind "$0" /etc/localtime' "$zone_file" 2>/dev/null; then
+    echo "note: cannot bind $zone_file over /etc/localtime; the system's own zone stands"
+    zone_file=""
+  fi
+fi
+run_isolated() {
+  if [ -n "$zone_file" ]; then
+    "${isolate[@]}" unshare -m --propagation private \
+      bash -c 'mount --bind "$0" /etc/localtime && exec "$@"' "$zone_file" "$@"
+  else
+    "${isolate[@]}" "$@"
+  fi
+}
 
 # Wine takes Unix paths through its Z: drive.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;netapi32=n,b"
-env "${script[@]}" NETAPI_RECORD="Z:$work/record" TZ="$tz" LC_ALL=$locale \
-  "${isolate[@]}" "$wine" "$dir/exit_status.exe" corvane.exe "${args[@]}" >"$work/launched" 2>"$work/wine-stderr"
+run_isolated env "${script[@]}" NETAPI_RECORD="Z:$work/record" TZ="$tz" LC_ALL=$locale \
+  "$wine" "$dir/exit_status.exe" corvane.exe "${args[@]}" >"$work/launched" 2>"$work/wine-stderr"
 # exit_status.exe ends the output with a line feed, "exit status N" and a
 # line feed; what comes before is corvane.exe's.
 launched=$(cat "$work/launched"; echo x)
@@ -151,7 +170,9 @@ if [ -n "$expected_out" ]; then
     od -c "$work/windows" | tail -n 8
   }
 else
-  env "${script[@]}" TZ="$linux_tz" LC_ALL=C "$driver" "${linux_args[@]}" >"$work/linux" 2>/dev/null
+  zone=(TZ="$linux_tz")
+  [ "$linux_tz" = unset ] && zone=(-u TZ)
+  run_isolated env "${zone[@]}" "${script[@]}" LC_ALL=C "$driver" "${linux_args[@]}" >"$work/linux" 2>/dev/null
   linux_status=$?
   expected_linux=$((status > 255 ? 255 : status))
   [ "$linux_status" -eq "$expected_linux" ] || fail "exit status $linux_status on Linux, expected $expected_linux"
