@@ -19,9 +19,9 @@ struct LocalRules {
 
 const LocalRules& GetRules() {
     static const LocalRules rules = [] {
-        // An empty "TZ" means the system zone. One the runtime would misread,
-        // such as an IANA name, leaves it too: removed from this process's
-        // environment, the runtime takes the system zone.
+        // An empty "TZ", or one the runtime would misread without a word (an
+        // IANA name, a POSIX rule), gives the system zone: with "TZ" removed
+        // from this process's environment the runtime asks the system.
         const char* zone = getenv("TZ");
         if (zone != nullptr && !IsRuntimeZoneText(zone)) _putenv("TZ=");
         _tzset();
