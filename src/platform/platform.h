@@ -58,6 +58,7 @@ typedef DWORD NET_API_STATUS;
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_WRITE_FAULT 29
 #define ERROR_NOT_SUPPORTED 50
 #define ERROR_BAD_NETPATH 53
 #define ERROR_UNEXP_NET_ERR 59
@@ -217,7 +218,10 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local);  // false when
 void WriteNarrow(const char* text);
 void WriteWide(const WCHAR* text);
 
-// Ends the process through the runtime's normal exit, which flushes
-// standard output, with the status as exit code (on Linux, statuses above
-// 255 exit with 255: exit codes hold 8 bits there and must not read as 0).
+// Ends the process through the runtime's normal exit, with the status as
+// exit code (on Linux, statuses above 255 exit with 255: exit codes hold 8
+// bits there and must not read as 0). Standard output is flushed first; when
+// any of it was lost (a full disk, a closed descriptor, a reader that has
+// gone), a status of 0 becomes ERROR_WRITE_FAULT (29), while a failed
+// query's status stays as it is.
 [[noreturn]] void EndProcess(DWORD status);
