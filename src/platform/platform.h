@@ -153,8 +153,9 @@ struct TIME_ZONE_INFORMATION {
 };
 typedef TIME_ZONE_INFORMATION* LPTIME_ZONE_INFORMATION;
 
-// Console. On a terminal the clearing calls act on the screen through
-// terminal control sequences; elsewhere they do nothing, return FALSE and
+// Console. On a terminal that terminfo can clear, the clearing calls act on
+// the screen through the terminal's own control sequences; elsewhere (a file,
+// a pipe, TERM unset, dumb or unknown) they do nothing, return FALSE and
 // leave the last error as it was.
 HANDLE GetStdHandle(DWORD nStdHandle);
 BOOL GetConsoleScreenBufferInfo(HANDLE hConsoleOutput, PCONSOLE_SCREEN_BUFFER_INFO lpInfo);
