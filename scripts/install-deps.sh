@@ -3,10 +3,11 @@
 # packages that are already there. Run as root (or through sudo).
 set -euo pipefail
 
-# snmpd serves the tests; snmp (snmpget) and time serve the benchmarks; clang
+# libncurses-dev gives terminfo's header and library for clearing a terminal,
+# and ncurses-base the terminal types the tests use; snmpd serves the tests; snmp (snmpget) and time serve the benchmarks; clang
 # builds the fuzzer; man-db renders the manual page; MinGW-w64 and Wine build
 # and test the Windows binary; tzdata gives the zones its report tests name.
-packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time man-db g++-mingw-w64-x86-64 wine64 tzdata)
+packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev libncurses-dev ncurses-base snmpd snmp clang libclang-rt-dev time man-db g++-mingw-w64-x86-64 wine64 tzdata)
 
 missing=()
 for package in "${packages[@]}"; do

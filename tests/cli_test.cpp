@@ -28,7 +28,6 @@ const std::string kSyntax = Crlf(
     "\ton a remote server.\n\n"
     "\tCorvane is written and maintained by the Corvane developers.\n"
     "\tReport problems through the project's issue tracker.\n\n");
-const std::string kTerminalClear = "\x1b[2J\x1b[3J\x1b[1;1H";
 
 std::string FailureBlock(const std::string& server, const std::string& message) {
     return Crlf("\n\tUnable to get time information from: " + server + ".\n\n\tSystem Message:\n\t" + message + "\n");
@@ -93,6 +92,14 @@ TEST(Cli, LongestNamesAreQueried) {
 }
 
 // --- Reports on this machine ---
+
+// The clock as the tool reads it. time() may lag it by a tick of the coarse
+// clock, and so run a second behind a report made just after.
+time_t ReadClock() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec;
+}
 
 long long ReadBootTime() {
     std::ifstream stat("/proc/stat");
@@ -196,34 +203,97 @@ TEST(Cli, ReportsOnThisMachine) {
         {{GetOwnHostName()}, "\\\\" + GetOwnHostName()},
     };
     for (const auto& c : cases) {
-        const time_t before = time(nullptr);
+        const time_t before = ReadClock();
         const RunResult r = RunProgram(kBinary, c.args, kUtc);
-        ExpectLocalReport(r, kBanner, c.shown, before, time(nullptr));
+        ExpectLocalReport(r, kBanner, c.shown, before, ReadClock());
     }
 }
 
+// A file or pipe gets the text alone, whatever the terminal type says.
 TEST(Cli, ReportToAFileFollowsTheBanner) {
-    const time_t before = time(nullptr);
-    const RunResult r = RunProgram(kBinary, {"localhost"}, kUtc, OutputTo::File);
-    ExpectLocalReport(r, kBanner, "\\\\localhost", before, time(nullptr));
+    for (OutputTo output : {OutputTo::File, OutputTo::Pipe}) {
+        const time_t before = ReadClock();
+        const RunResult r = RunProgram(kBinary, {"localhost"}, {{"TZ", "UTC0"}, {"TERM", "xterm-256color"}}, output);
+        ExpectLocalReport(r, kBanner, "\\\\localhost", before, ReadClock());
+    }
 }
 
 // On a terminal the screen is cleared before the banner, and again before
-// the syntax text or the report.
+// the syntax text, the report or the failure block, with the terminal's own
+// sequences: clear, E3 (the scrollback) where the terminal has it, and the
+// cursor homed. A terminal that terminfo cannot clear gets the text alone.
 TEST(Cli, TerminalIsClearedBeforeEachScreen) {
-    RunResult r = RunProgram(kBinary, {}, kUtc, OutputTo::Terminal);
-    EXPECT_EQ(r.out, kTerminalClear + kBanner + kTerminalClear + kSyntax);
-    EXPECT_EQ(r.exitCode, 0);
+    const std::string xtermClear = "\x1b[H\x1b[2J\x1b[3J\x1b[1;1H";
+    const std::string longName(400, 'a');
+    const struct {
+        bool termSet;
+        std::string term;
+        std::string clear;
+        TerminalSize size;
+    } cases[] = {
+        {true, "xterm-256color", xtermClear, {}},
+        {true, "xterm-256color", xtermClear, {40000, 40000}},  // Beyond the console record's 16-bit sides.
+        {true, "xterm-256color", xtermClear, {0, 0}},          // A terminal that does not tell its size.
+        {true, "linux", "\x1b[H\x1b[J\x1b[3J\x1b[1;1H", {}},
+        {true, "screen", "\x1b[H\x1b[J\x1b[1;1H", {}},  // No E3: the screen alone.
+        {false, "", "", {}},
+        {true, "", "", {}},
+        {true, "dumb", "", {}},  // Has no clear capability.
+        {true, "no-such-terminal", "", {}},
+        {true, "../x/xterm", "", {}},
+        {true, std::string(65000, 'x'), "", {}},
+    };
+    for (const auto& c : cases) {
+        std::map<std::string, std::string> env = kUtc;
+        if (c.termSet) env["TERM"] = c.term;
+        const std::string what = c.termSet ? "TERM=" + c.term.substr(0, 40) : "TERM unset";
+        SCOPED_TRACE(what + " " + std::to_string(c.size.columns) + "x" + std::to_string(c.size.rows));
 
-    const time_t before = time(nullptr);
-    r = RunProgram(kBinary, {"localhost"}, kUtc, OutputTo::Terminal);
-    ExpectLocalReport(r, kTerminalClear + kBanner + kTerminalClear, "\\\\localhost", before, time(nullptr));
+        RunResult r = RunProgram(kBinary, {}, env, OutputTo::Terminal, 20, c.size);
+        EXPECT_EQ(r.out, c.clear + kBanner + c.clear + kSyntax);
+        EXPECT_EQ(r.exitCode, 0);
 
-    r = RunProgram(kBinary, {"no-such-host.invalid"}, kUtc, OutputTo::Terminal);
-    EXPECT_EQ(r.out, kTerminalClear + kBanner + kTerminalClear +
-                         FailureBlock("\\\\no-such-host.invalid",
-                                      "The machine could not be found or reached on the network. (0x35)"));
-    EXPECT_EQ(r.exitCode, 53);
+        const time_t before = ReadClock();
+        r = RunProgram(kBinary, {"localhost"}, env, OutputTo::Terminal, 20, c.size);
+        ExpectLocalReport(r, c.clear + kBanner + c.clear, "\\\\localhost", before, ReadClock());
+
+        r = RunProgram(kBinary, {longName}, env, OutputTo::Terminal, 20, c.size);
+        EXPECT_EQ(r.out, c.clear + kBanner + c.clear +
+                             FailureBlock("\\\\" + longName, "The machine name is not valid. (0x7b)"));
+        EXPECT_EQ(r.exitCode, 123);
+    }
+}
+
+// Output that never reaches a reader is a failure: a report or the syntax
+// text ends with status 29 (a write fault), and a failure keeps its own
+// status. Nothing goes to standard error either way.
+TEST(Cli, LostOutputIsAFailure) {
+    const std::string longName(400, 'a');
+    const struct {
+        OutputTo output;
+        const char* what;
+    } outputs[] = {
+        {OutputTo::FullDevice, "/dev/full"},
+        {OutputTo::Closed, "closed standard output"},
+        {OutputTo::GoneReader, "reader gone"},
+        {OutputTo::GoneReaderSigpipeIgnored, "reader gone, SIGPIPE ignored"},
+    };
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+    } runs[] = {
+        {{"localhost"}, 29},
+        {{}, 29},
+        {{"/?"}, 29},
+        {{longName}, 123},
+    };
+    for (const auto& o : outputs) {
+        for (const auto& run : runs) {
+            const RunResult r = RunProgram(kBinary, run.args, kUtc, o.output);
+            EXPECT_EQ(r.exitCode, run.exitCode) << o.what << " " << Describe(run.args);
+            EXPECT_EQ(r.err, "") << o.what << " " << Describe(run.args);
+        }
+    }
 }
 
 }  // namespace

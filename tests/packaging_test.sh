@@ -29,4 +29,5 @@ grep -q ' \./usr/bin/corvane$' <<<"$contents" || fail "package lacks usr/bin/cor
 grep -q ' \./usr/share/man/man1/corvane\.1$' <<<"$contents" || fail "package lacks the manual page: $contents"
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libsnmp' <<<"$depends" || fail "package does not depend on the net-snmp runtime: $depends"
+grep -q 'libtinfo' <<<"$depends" || fail "package does not depend on terminfo's library: $depends"
 echo "1 passed, 0 failed"

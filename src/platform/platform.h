@@ -59,6 +59,7 @@ typedef DWORD NET_API_STATUS;
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_WRITE_FAULT 29
 #define ERROR_NOT_SUPPORTED 50
 #define ERROR_BAD_NETPATH 53
 #define ERROR_UNEXP_NET_ERR 59
@@ -153,8 +154,9 @@ struct TIME_ZONE_INFORMATION {
 };
 typedef TIME_ZONE_INFORMATION* LPTIME_ZONE_INFORMATION;
 
-// Console. On a terminal the clearing calls act on the screen through
-// terminal control sequences; elsewhere they do nothing, return FALSE and
+// Console. On a terminal that terminfo can clear, the clearing calls act on
+// the screen through the terminal's own control sequences; elsewhere (a file,
+// a pipe, TERM unset, dumb or unknown) they do nothing, return FALSE and
 // leave the last error as it was.
 HANDLE GetStdHandle(DWORD nStdHandle);
 BOOL GetConsoleScreenBufferInfo(HANDLE hConsoleOutput, PCONSOLE_SCREEN_BUFFER_INFO lpInfo);
@@ -218,7 +220,10 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local);  // false when
 void WriteNarrow(const char* text);
 void WriteWide(const WCHAR* text);
 
-// Ends the process through the runtime's normal exit, which flushes
-// standard output, with the status as exit code (on Linux, statuses above
-// 255 exit with 255: exit codes hold 8 bits there and must not read as 0).
+// Ends the process through the runtime's normal exit, with the status as
+// exit code (on Linux, statuses above 255 exit with 255: exit codes hold 8
+// bits there and must not read as 0). Standard output is flushed first; when
+// any of it was lost (a full disk, a closed descriptor, a reader that has
+// gone), a status of 0 becomes ERROR_WRITE_FAULT (29), while a failed
+// query's status stays as it is.
 [[noreturn]] void EndProcess(DWORD status);
