@@ -16,5 +16,9 @@ page="$work/prefix/share/man/man1/corvane.1"
 [ -f "$page" ] || fail "share/man/man1/corvane.1 not installed"
 "$work/prefix/bin/corvane" localhost >/dev/null || fail "the installed binary does not run"
 
-"$source_dir/tests/manual_page_check.sh" "$page"
-"$source_dir/tests/completion_check.sh" "$work/prefix/share"
+# A check that could not run here skips the whole test, visibly, once the
+# others have passed.
+skipped=0
+"$source_dir/tests/manual_page_check.sh" "$page" || { status=$?; [ "$status" -eq 77 ] || exit "$status"; skipped=1; }
+"$source_dir/tests/completion_check.sh" "$work/prefix/share" || { status=$?; [ "$status" -eq 77 ] || exit "$status"; skipped=1; }
+[ "$skipped" -eq 0 ] || exit 77
