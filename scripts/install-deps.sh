@@ -3,10 +3,11 @@
 # packages that are already there. Run as root (or through sudo).
 set -euo pipefail
 
-# snmpd serves the tests; snmp (snmpget) and time serve the benchmarks; clang
+# snmpd serves the tests, strace checks that a run creates no files; snmp
+# (snmpget) and time serve the benchmarks; clang
 # builds the fuzzer; man-db renders the manual page; MinGW-w64 and Wine build
 # and test the Windows binary.
-packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd snmp clang libclang-rt-dev time man-db g++-mingw-w64-x86-64 wine64)
+packages=(g++ cmake make pkg-config libgtest-dev libsnmp-dev snmpd strace snmp clang libclang-rt-dev time man-db g++-mingw-w64-x86-64 wine64)
 
 missing=()
 for package in "${packages[@]}"; do
