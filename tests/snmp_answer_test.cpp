@@ -86,21 +86,22 @@ TEST(SnmpAnswer, DateAndTimeInUtc) {
         {"the epoch", Date(1970, 1, 1, 0, 0, 0, 0, '+', 0, 0), kNoon, 1970, 1, 1, 0, 0, 0, 0, 4, 0, 0},
         {"the last instant", Date(2038, 1, 19, 3, 14, 7, 0, '+', 0, 0), kNoon, 2038, 1, 19, 3, 14, 7, 0, 2,
          2147483647, 0},
-        // 8 octets: local time, read with the quarter-hour offset nearest this clock.
-        {"8 octets, same clock", Date(2026, 7, 1, 12, 0, 0, 5), kNoon, 2026, 7, 1, 12, 0, 0, 50, 3, 1782907200, 0},
-        {"8 octets, deci-seconds 9", Date(2026, 7, 1, 12, 0, 0, 9), kNoon, 2026, 7, 1, 12, 0, 0, 90, 3, 1782907200, 0},
-        {"8 octets at +05:45", Date(2026, 7, 1, 17, 45, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, -345},
-        {"8 octets at -03:30", Date(2026, 7, 1, 8, 30, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, 210},
-        {"8 octets at +14:00", Date(2026, 7, 2, 2, 0, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, -840},
-        {"8 octets at -12:00", Date(2026, 7, 1, 0, 0, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, 720},
+        // 8 octets: local time, read with the quarter-hour offset nearest this clock;
+        // the offset stays unknown to the record.
+        {"8 octets, same clock", Date(2026, 7, 1, 12, 0, 0, 5), kNoon, 2026, 7, 1, 12, 0, 0, 50, 3, 1782907200, -1},
+        {"8 octets, deci-seconds 9", Date(2026, 7, 1, 12, 0, 0, 9), kNoon, 2026, 7, 1, 12, 0, 0, 90, 3, 1782907200, -1},
+        {"8 octets at +05:45", Date(2026, 7, 1, 17, 45, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, -1},
+        {"8 octets at -03:30", Date(2026, 7, 1, 8, 30, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, -1},
+        {"8 octets at +14:00", Date(2026, 7, 2, 2, 0, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, -1},
+        {"8 octets at -12:00", Date(2026, 7, 1, 0, 0, 0), kNoon, 2026, 7, 1, 12, 0, 0, 0, 3, 1782907200, -1},
         {"8 octets, 7 minutes ahead stays ahead", Date(2026, 7, 1, 12, 7, 0), kNoon, 2026, 7, 1, 12, 7, 0, 0, 3,
-         1782907620, 0},
+         1782907620, -1},
         {"8 octets, 8 minutes ahead reads a quarter hour off", Date(2026, 7, 1, 12, 8, 0), kNoon, 2026, 7, 1, 11, 53, 0,
-         0, 3, 1782906780, -15},
+         0, 3, 1782906780, -1},
         {"8 octets, +01:00 with this clock 7 minutes behind", Date(2026, 7, 1, 13, 0, 0), kNoon - 420, 2026, 7, 1, 12,
-         0, 0, 0, 3, 1782907200, -60},
+         0, 0, 0, 3, 1782907200, -1},
         {"8 octets, west of this clock across midnight", Date(2026, 6, 30, 19, 0, 0), kNoon - 43200 + 60, 2026, 7,
-         1, 0, 0, 0, 0, 3, 1782864000, 300},
+         1, 0, 0, 0, 0, 3, 1782864000, -1},
     };
     for (const auto& c : cases) {
         TIME_OF_DAY_INFO info{};

@@ -142,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(info.tod_hours < 24 && info.tod_mins < 60 && info.tod_secs < 60 && info.tod_hunds < 100);
         Check(info.tod_weekday < 7 && info.tod_year >= 1970 && info.tod_elapsedt <= INT32_MAX);
         Check(info.tod_timezone >= -840 && info.tod_timezone <= 840);
+        Check(answer.systemDate.octets.size() != 8 || info.tod_timezone == -1);
     }
     STAT_SERVER_0 statistics{};
     DWORD startCause = 0;

@@ -73,7 +73,8 @@ NET_API_STATUS ReadClock(const SnmpVariable& v, int64_t localUtcSeconds, RemoteC
     }
     clock->utcSeconds = fieldSeconds - eastSeconds;
     clock->hundredths = deci * 10;
-    clock->westMinutes = static_cast<LONG>(-eastSeconds / 60);
+    // An offset worked out from this machine's clock is not the agent's word.
+    clock->westMinutes = v.octets.size() == 11 ? static_cast<LONG>(-eastSeconds / 60) : -1;
     if (clock->utcSeconds < 0 || clock->utcSeconds > kLastInstant)
         return Fail(ERROR_UNEXP_NET_ERR, ERROR_INVALID_TIME, cause);
     return NERR_Success;

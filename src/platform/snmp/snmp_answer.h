@@ -37,10 +37,11 @@ struct SnmpAnswer {
 constexpr int64_t kMaxEngineSeconds = 30LL * 36525 * 864;
 
 // The clock from hrSystemDate, as a time-of-day record in UTC, with
-// tod_timezone the agent's offset in minutes west of UTC. An 11-octet value
-// carries its offset. An 8-octet one is the agent's local time: it is read
-// with the offset, a whole multiple of 15 minutes from -12:00 to +14:00,
-// that brings it nearest to localUtcSeconds (this machine's clock).
+// tod_timezone the agent's offset in minutes west of UTC, -1 when unknown.
+// An 11-octet value carries its offset. An 8-octet one is the agent's local
+// time with an unknown offset: it is read with the offset, a whole multiple
+// of 15 minutes from -12:00 to +14:00, that brings it nearest to
+// localUtcSeconds (this machine's clock).
 // Returns 0, 50 or 59; on failure *cause holds the finer code.
 NET_API_STATUS ConvertTimeOfDay(const SnmpAnswer& answer, int64_t localUtcSeconds, TIME_OF_DAY_INFO* info,
                                 DWORD* cause);
