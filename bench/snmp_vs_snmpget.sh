@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Times `corvane 127.0.0.1:PORT` against `snmpget` of the same three objects
+# Times `corvane 127.0.0.1:PORT` against `snmpget` of the same five objects
 # from the same local snmpd, alternating runs, and prints the ratio of the
-# median wall times and of the median peak memory. Corvane sends two
-# requests where snmpget sends one.
+# median wall times and of the median peak memory. Both send one request.
 # Usage: bench/snmp_vs_snmpget.sh [RUNS] [BINARY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,7 +41,7 @@ done
 
 mkdir -p "$work/client"
 export SNMPCONFPATH="$work/client" TZ=UTC0
-objects=(1.3.6.1.2.1.25.1.2.0 1.3.6.1.2.1.25.1.1.0 1.3.6.1.2.1.1.3.0)
+objects=(1.3.6.1.2.1.25.1.2.0 1.3.6.1.2.1.25.1.1.0 1.3.6.1.2.1.1.3.0 1.3.6.1.6.3.10.2.1.3.0 1.3.6.1.4.1.77.1.1.4.0)
 
 # Appends "microseconds kilobytes" of one run to a file.
 measure() {

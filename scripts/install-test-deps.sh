@@ -9,8 +9,9 @@ set -euo pipefail
 # Windows binary; man-db and mandoc check the manual page; build-essential,
 # debhelper and lintian build and check the Debian package; bash-completion
 # loads the completion as a user's shell does; ncurses-base holds the terminal
-# types and tzdata the zones that the tests name.
+# types and tzdata the zones that the tests name; strace shows the SNMP tests
+# that nothing is created whatever snmp.conf says.
 test_packages=(libgtest-dev snmpd snmp time clang libclang-rt-dev g++-mingw-w64-x86-64 wine64
-  man-db mandoc build-essential debhelper lintian bash-completion ncurses-base tzdata)
+  man-db mandoc build-essential debhelper lintian bash-completion ncurses-base tzdata strace)
 
 exec "$(dirname "$0")/install-build-deps.sh" "${test_packages[@]}"

@@ -9,8 +9,10 @@
 class SnmpAgent {
 public:
     // config: lines added after the address line. arguments: extra snmpd
-    // options, such as "-I", "-hr_system".
-    SnmpAgent(const std::string& config, const std::vector<std::string>& arguments = {});
+    // options, such as "-I", "-hr_system". wrapper: a command that runs
+    // snmpd as its child, such as unshare making a time namespace.
+    SnmpAgent(const std::string& config, const std::vector<std::string>& arguments = {},
+              const std::vector<std::string>& wrapper = {});
     ~SnmpAgent();
     SnmpAgent(const SnmpAgent&) = delete;
     SnmpAgent& operator=(const SnmpAgent&) = delete;
@@ -27,6 +29,7 @@ private:
     bool StartOnce(const std::string& config, const std::vector<std::string>& arguments);
     void Stop();
 
+    std::vector<std::string> wrapper_;
     std::string directory_;
     pid_t pid_ = -1;
     int port_ = 0;
