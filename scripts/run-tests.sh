@@ -21,13 +21,16 @@ for variant in plain sanitize; do
 done
 
 # The Windows build, cross-compiled with MinGW-w64; its tests run under Wine
-# and compare corvane.exe's output with the plain Linux build's.
+# and compare corvane.exe with the plain Linux build: its syntax output with
+# corvane's, its report path (answered by a double of the network
+# management library) with report_driver's, fed the same answers.
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
   echo "== windows build"
   export WINEPREFIX="${WINEPREFIX:-$PWD/build-tests-windows/wineprefix}" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="  # No Mono or Gecko installer prompts.
   cmake -S . -B build-tests-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DCORVANE_LINUX_BINARY="$PWD/build-tests-plain/corvane" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DCORVANE_LINUX_BINARY="$PWD/build-tests-plain/corvane" \
+    -DCORVANE_LINUX_REPORT_DRIVER="$PWD/build-tests-plain/tests/report_driver" >/dev/null
   cmake --build build-tests-windows -j "$jobs"
   ctest --test-dir build-tests-windows --output-on-failure --timeout 600
 else

@@ -59,11 +59,16 @@ TEST(Platform, ConsoleCallsDoNothingOffATerminal) {
     EXPECT_EQ(out, "");
 }
 
+// Every text is one line of at most 200 characters, so that it always fits
+// the failure block's message buffer with its code.
 TEST(Platform, MessageTableLinesEndInCarriageReturnLineFeed) {
-    for (DWORD code : {5u, 6u, 8u, 50u, 53u, 59u, 87u, 121u, 123u, 124u}) {
+    for (DWORD code : {5u, 6u, 8u, 13u, 50u, 53u, 59u, 87u, 121u, 123u, 124u, 534u, 1168u, 1317u, 1323u, 1325u, 1398u,
+                       1804u, 1901u, 6000u, 11001u}) {
         LPWSTR text = nullptr;
         const DWORD length = FormatMessageW(0x3100, nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
         ASSERT_GT(length, 2u) << code;
+        EXPECT_LE(length - 2, 200u) << code;
+        EXPECT_EQ(std::wstring(text, length - 2).find_first_of(L"\r\n"), std::wstring::npos) << code;
         EXPECT_EQ(static_cast<DWORD>(lstrlenW(text)), length);
         EXPECT_EQ(std::wstring(text).find(L"\r\n"), length - 2) << code;
         LocalFree(text);

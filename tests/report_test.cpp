@@ -1,8 +1,10 @@
 // The report and its failure block against scripted network answers. CTest
-// runs the binary under "UTC0" (suites Report, ReportUtc) and under
-// "EST5EDT,M3.2.0,M11.1.0" (Report, ReportDaylight).
+// runs the binary under "UTC0" (suites Report, ReportUtc), under
+// "EST5EDT,M3.2.0,M11.1.0" (Report, ReportDaylight), and under "EST5",
+// "JST-9" and "ABC-1:00:30" (Report).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "capture_stdout.h"
@@ -164,15 +166,77 @@ TEST_F(Report, StaleErrorCodesAreNotReported) {
     EXPECT_EQ(status, 53u);
 }
 
+// Clocks outside 1970-01-01 00:00:00 to 2038-01-19 03:14:07 UTC, in every zone.
 TEST_F(Report, UnrepresentableRemoteClockIsAFailure) {
     fake.messages[ERROR_UNEXP_NET_ERR] = L"Odd answer.\r\n";
-    for (DWORD year : {2040u, 1968u, 0u, 0xFFFFFFFFu}) {
-        fake.timeOfDay = MakeTimeOfDay(year, 1, 1, 0, 0, 0);
+    const TIME_OF_DAY_INFO clocks[] = {
+        MakeTimeOfDay(2040, 1, 1, 0, 0, 0),     MakeTimeOfDay(1968, 1, 1, 0, 0, 0),
+        MakeTimeOfDay(0, 1, 1, 0, 0, 0),        MakeTimeOfDay(0xFFFFFFFF, 1, 1, 0, 0, 0),
+        MakeTimeOfDay(1969, 12, 31, 23, 59, 59), MakeTimeOfDay(2038, 1, 19, 3, 14, 8),
+        MakeTimeOfDay(2106, 2, 7, 6, 28, 15),   MakeTimeOfDay(2000, 1, 1, 0, 0, 0x80000000),
+    };
+    for (const TIME_OF_DAY_INFO& clock : clocks) {
+        fake.timeOfDay = clock;
+        fake.statisticsCalls = 0;
         const std::string out = Run();
-        EXPECT_EQ(out.substr(out.rfind("<clear>")), ExpectedFailure("Odd answer. (0x3b)")) << year;
+        EXPECT_EQ(out.substr(out.rfind("<clear>")), ExpectedFailure("Odd answer. (0x3b)")) << clock.tod_year;
         EXPECT_EQ(status, 59u);
         EXPECT_EQ(fake.statisticsCalls, 0);
     }
+}
+
+// The first and last instants the tool can show give a report in every
+// zone, and an offset with seconds keeps them: the Current line is the
+// clock's exact instant in local time, as the Started line is.
+TEST_F(Report, EdgeClocksInEveryZone) {
+    const TIME_OF_DAY_INFO first = MakeTimeOfDay(1970, 1, 1, 0, 0, 0);
+    const TIME_OF_DAY_INFO last = MakeTimeOfDay(2038, 1, 19, 3, 14, 7);
+    const TIME_OF_DAY_INFO july = MakeTimeOfDay(2026, 7, 1, 12, 0, 0);  // 1782907200
+    const std::string none = "0 Days - 00 Hours - 00 Minutes - 00 Seconds";
+    const std::string dayAndMore = "1 Days - 01 Hours - 01 Minutes - 01 Seconds";
+    const struct {
+        const char* zone;
+        TIME_OF_DAY_INFO clock;
+        DWORD start;
+        std::string current, started, running;
+    } cases[] = {
+        {"UTC0", first, 0, "Thursday, January 01, 1970 - 00:00:00", "Thursday, January 01, 1970 - 00:00:00", none},
+        {"UTC0", last, 2147483647 - 90061, "Tuesday, January 19, 2038 - 03:14:07",
+         "Monday, January 18, 2038 - 02:13:06", dayAndMore},
+        {"EST5", first, 0, "Wednesday, December 31, 1969 - 19:00:00", "Wednesday, December 31, 1969 - 19:00:00",
+         none},
+        {"EST5", last, 2147483647 - 90061, "Monday, January 18, 2038 - 22:14:07",
+         "Sunday, January 17, 2038 - 21:13:06", dayAndMore},
+        {"EST5", july, 1782907200 - 90061, "Wednesday, July 01, 2026 - 07:00:00",
+         "Tuesday, June 30, 2026 - 05:58:59", dayAndMore},
+        {"EST5EDT,M3.2.0,M11.1.0", first, 0, "Wednesday, December 31, 1969 - 19:00:00",
+         "Wednesday, December 31, 1969 - 19:00:00", none},
+        {"EST5EDT,M3.2.0,M11.1.0", last, 2147483647 - 90061, "Monday, January 18, 2038 - 22:14:07",
+         "Sunday, January 17, 2038 - 21:13:06", dayAndMore},
+        {"JST-9", first, 0, "Thursday, January 01, 1970 - 09:00:00", "Thursday, January 01, 1970 - 09:00:00", none},
+        {"JST-9", last, 2147483647 - 90061, "Tuesday, January 19, 2038 - 12:14:07",
+         "Monday, January 18, 2038 - 11:13:06", dayAndMore},
+        {"JST-9", july, 1782907200 - 90061, "Wednesday, July 01, 2026 - 21:00:00",
+         "Tuesday, June 30, 2026 - 19:58:59", dayAndMore},
+        {"ABC-1:00:30", first, 0, "Thursday, January 01, 1970 - 01:00:30", "Thursday, January 01, 1970 - 01:00:30",
+         none},
+        {"ABC-1:00:30", last, 2147483647 - 90061, "Tuesday, January 19, 2038 - 04:14:37",
+         "Monday, January 18, 2038 - 03:13:36", dayAndMore},
+        {"ABC-1:00:30", july, 1782907200 - 90061, "Wednesday, July 01, 2026 - 13:00:30",
+         "Tuesday, June 30, 2026 - 11:59:29", dayAndMore},
+    };
+    const char* zone = getenv("TZ");
+    ASSERT_NE(zone, nullptr);
+    int matched = 0;
+    for (const auto& c : cases) {
+        if (std::string(zone) != c.zone) continue;
+        ++matched;
+        fake.timeOfDay = c.clock;
+        fake.startTime = c.start;
+        EXPECT_EQ(Run(), ExpectedReport(c.current, c.started, c.running)) << c.current;
+        EXPECT_EQ(status, 0u) << c.current;
+    }
+    EXPECT_GT(matched, 0) << "no case for TZ=" << zone;
 }
 
 TEST(SystemMessage, FallsBackToTheCodeWithoutALastError) {

@@ -32,20 +32,26 @@ std::string ReadFile(int fd) {
 }  // namespace
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::map<std::string, std::string>& environment, OutputTo output, double timeoutSeconds) {
+                     const std::map<std::string, std::string>& environment, OutputTo output, double timeoutSeconds,
+                     TerminalSize terminalSize) {
     RunResult result;
     int outPipe[2] = {-1, -1}, errPipe[2] = {-1, -1}, outFile = -1, master = -1, slave = -1;
     char filePath[] = "/tmp/corvane-out-XXXXXX";
     if (pipe(errPipe) != 0) return result;
-    if (output == OutputTo::Pipe && pipe(outPipe) != 0) return result;
+    const bool goneReader = output == OutputTo::GoneReader || output == OutputTo::GoneReaderSigpipeIgnored;
+    if ((output == OutputTo::Pipe || goneReader) && pipe(outPipe) != 0) return result;
+    if (goneReader) {  // The reader is gone before the tool writes a byte.
+        close(outPipe[0]);
+        outPipe[0] = -1;
+    }
     if (output == OutputTo::File) {
         outFile = mkstemp(filePath);
         unlink(filePath);
     }
     if (output == OutputTo::Terminal) {
         winsize size{};
-        size.ws_col = 100;
-        size.ws_row = 30;
+        size.ws_col = terminalSize.columns;
+        size.ws_row = terminalSize.rows;
         if (openpty(&master, &slave, nullptr, nullptr, &size) != 0) return result;
         termios raw{};
         tcgetattr(slave, &raw);
@@ -68,8 +74,11 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     if (child == 0) {
         const int devNull = open("/dev/null", O_RDWR);
         dup2(devNull, STDIN_FILENO);
-        if (output == OutputTo::Pipe) dup2(outPipe[1], STDOUT_FILENO);
+        if (output == OutputTo::Pipe || goneReader) dup2(outPipe[1], STDOUT_FILENO);
         if (output == OutputTo::File) dup2(outFile, STDOUT_FILENO);
+        if (output == OutputTo::FullDevice) dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+        if (output == OutputTo::Closed) close(STDOUT_FILENO);
+        signal(SIGPIPE, output == OutputTo::GoneReaderSigpipeIgnored ? SIG_IGN : SIG_DFL);
         if (output == OutputTo::Terminal) {
             setsid();
             ioctl(slave, TIOCSCTTY, 0);

@@ -5,7 +5,15 @@
 #include <string>
 #include <vector>
 
-enum class OutputTo { Pipe, File, Terminal };
+// Where standard output goes. The last four lose everything written: /dev/full,
+// a closed descriptor, and a pipe whose reader has gone, with SIGPIPE at its
+// default or ignored as the tool starts.
+enum class OutputTo { Pipe, File, Terminal, FullDevice, Closed, GoneReader, GoneReaderSigpipeIgnored };
+
+// Columns and rows of the terminal for OutputTo::Terminal.
+struct TerminalSize {
+    unsigned short columns = 100, rows = 30;
+};
 
 struct RunResult {
     std::string out;  // Exact bytes of standard output.
@@ -19,4 +27,4 @@ struct RunResult {
 // PATH, LC_ALL=C and the given variables only; kills it after timeoutSeconds.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::map<std::string, std::string>& environment, OutputTo output = OutputTo::Pipe,
-                     double timeoutSeconds = 20);
+                     double timeoutSeconds = 20, TerminalSize terminalSize = {});

@@ -60,7 +60,9 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
 
 bool SnmpAgent::IsInstalled() { return access(kSnmpd, X_OK) == 0; }
 
-SnmpAgent::SnmpAgent(const std::string& config, const std::vector<std::string>& arguments) {
+SnmpAgent::SnmpAgent(const std::string& config, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& wrapper)
+    : wrapper_(wrapper) {
     char pattern[] = "/tmp/corvane-agent-XXXXXX";
     if (mkdtemp(pattern) == nullptr) return;
     directory_ = pattern;
@@ -91,7 +93,10 @@ bool SnmpAgent::StartOnce(const std::string& config, const std::vector<std::stri
     for (size_t at; (at = lines.find("{port}")) != std::string::npos;) lines.replace(at, 6, std::to_string(port_));
     if (!WriteTextFile(configPath, "agentAddress udp:127.0.0.1:" + std::to_string(port_) + "\n" + lines)) return false;
 
-    std::vector<std::string> args = {kSnmpd, "-f", "-C", "-c", configPath, "-Lf", directory_ + "/snmpd.log"};
+    std::vector<std::string> args = wrapper_;
+    for (const std::string& a : {std::string(kSnmpd), std::string("-f"), std::string("-C"), std::string("-c"),
+                                 configPath, std::string("-Lf"), directory_ + "/snmpd.log"})
+        args.push_back(a);
     args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<std::string> env = {"PATH=/usr/sbin:/usr/bin:/sbin:/bin", "MIBS=", "MIBDIRS=",
                                     "SNMP_PERSISTENT_DIR=" + directory_ + "/state", "HOME=" + directory_};
@@ -107,7 +112,7 @@ bool SnmpAgent::StartOnce(const std::string& config, const std::vector<std::stri
         dup2(devNull, STDIN_FILENO);
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
-        execve(kSnmpd, argv.data(), envp.data());
+        execve(args[0].c_str(), argv.data(), envp.data());
         _exit(127);
     }
     if (pid_ < 0) return false;
@@ -126,6 +131,11 @@ bool SnmpAgent::StartOnce(const std::string& config, const std::vector<std::stri
 
 void SnmpAgent::Stop() {
     if (pid_ <= 0) return;
+    // A wrapper that waits for snmpd may ignore the signal: stop snmpd itself.
+    if (!wrapper_.empty()) {
+        std::ifstream children("/proc/" + std::to_string(pid_) + "/task/" + std::to_string(pid_) + "/children");
+        for (pid_t child; children >> child;) kill(child, SIGTERM);
+    }
     kill(pid_, SIGTERM);
     for (int waited = 0; waited < 5000; waited += 20) {
         if (waitpid(pid_, nullptr, WNOHANG) == pid_) {

@@ -10,8 +10,10 @@ class SnmpAgent {
 public:
     // config: lines added after the address line, with every "{port}" in
     // them replaced by the agent's port. arguments: extra snmpd options,
-    // such as "-I", "-hr_system".
-    SnmpAgent(const std::string& config, const std::vector<std::string>& arguments = {});
+    // such as "-I", "-hr_system". wrapper: a command that runs snmpd as its
+    // child, such as unshare making a time namespace.
+    SnmpAgent(const std::string& config, const std::vector<std::string>& arguments = {},
+              const std::vector<std::string>& wrapper = {});
     ~SnmpAgent();
     SnmpAgent(const SnmpAgent&) = delete;
     SnmpAgent& operator=(const SnmpAgent&) = delete;
@@ -28,6 +30,7 @@ private:
     bool StartOnce(const std::string& config, const std::vector<std::string>& arguments);
     void Stop();
 
+    std::vector<std::string> wrapper_;
     std::string directory_;
     pid_t pid_ = -1;
     int port_ = 0;

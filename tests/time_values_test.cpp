@@ -1,7 +1,8 @@
 // Time values under fixed local-time rules. The rules are read once per
 // process, so CTest runs this binary once per zone, choosing the suites that
 // belong to that zone by filter: AnyZone everywhere, Utc under "UTC0",
-// FiveWest under "EST5", Daylight under "EST5EDT,M3.2.0,M11.1.0".
+// FiveWest under "EST5", Daylight under "EST5EDT,M3.2.0,M11.1.0", NineEast
+// under "JST-9" and OddOffset under "ABC-1:00:30".
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -28,6 +29,9 @@ int32_t Make(const Fields& f) {
     return MakeLocalTime(f.year, f.month, f.day, f.hours, f.minutes, f.seconds, f.daylight).seconds;
 }
 
+// The same fields read as UTC; the daylight flag plays no part.
+int32_t MakeUtc(const Fields& f) { return MakeUtcTime(f.year, f.month, f.day, f.hours, f.minutes, f.seconds).seconds; }
+
 struct MakeCase {
     Fields fields;
     int32_t expected;
@@ -45,8 +49,17 @@ TEST(AnyZone, YearIsTestedBeforeAndAfterTheMonthCarry) {
         {2040, 1, 1, 0, 0, 0, -1},   {2040, -1, 1, 0, 0, 0, -1},  {1969, -11, 1, 0, 0, 0, -1},  // Carried into 1968.
         {2039, 13, 1, 0, 0, 0, -1},  {INT32_MIN, 1, 1, 0, 0, 0, 0}, {INT32_MAX, 1, 1, 0, 0, 0, 0},
         {2000, INT32_MAX, 1, 0, 0, 0, 0}, {2000, INT32_MIN, 1, 0, 0, 0, 0},
+        // Days that carry back into the range the instants cover: only the
+        // year tests themselves refuse these.
+        {1968, 13, 400, 0, 0, 0, 0},   // 1969-01-01 + 399 days, before the carry.
+        {2040, -1, -700, 0, 0, 0, 0},  // 2039-11-01 - 701 days, before the carry.
+        {1969, -11, 800, 0, 0, 0, 0},  // 1968-01-01 + 799 days, after the carry.
+        {2039, 13, -720, 0, 0, 0, 0},  // 2040-01-01 - 721 days, after the carry.
     };
-    for (const Fields& f : rejected) EXPECT_EQ(Make(f), -1) << Describe(f);
+    for (const Fields& f : rejected) {
+        EXPECT_EQ(Make(f), -1) << Describe(f);
+        EXPECT_EQ(MakeUtc(f), -1) << Describe(f);
+    }
 }
 
 TEST(AnyZone, OutOfRangeFieldsCarry) {
@@ -69,6 +82,8 @@ TEST(AnyZone, OutOfRangeFieldsCarry) {
     for (const auto& c : cases) {
         EXPECT_EQ(Make(c.given), Make(c.same)) << Describe(c.given);
         EXPECT_NE(Make(c.given), -1) << Describe(c.given);
+        EXPECT_EQ(MakeUtc(c.given), MakeUtc(c.same)) << Describe(c.given);
+        EXPECT_NE(MakeUtc(c.given), -1) << Describe(c.given);
     }
 }
 
@@ -77,8 +92,31 @@ TEST(AnyZone, OverflowInAnyStepGivesTheErrorValue) {
         {2039, 6, 1, 0, 0, 0, 0},          {2000, 1, INT32_MAX, 0, 0, 0, 0}, {2000, 1, INT32_MIN, 0, 0, 0, 0},
         {2000, 1, 1, INT32_MAX, 0, 0, 0},  {2000, 1, 1, 0, INT32_MAX, 0, 0}, {2000, 1, 1, 0, 0, INT32_MAX, 0},
         {2000, 1, 1, 0, 0, INT32_MIN, 0},  {1970, 1, 1, INT32_MIN, 0, 0, 0},
+        // An overflow that the next field would bring back into range: in 64
+        // bits these give 16 hours, 52 minutes and 52 seconds after 1970.
+        {1970, 1, 89478487, INT32_MIN, 0, 0, 0},  // days x 24
+        {1970, 1, 1, 35791395, INT32_MIN, 0, 0},  // hours x 60
+        {1970, 1, 1, 0, 35791395, INT32_MIN, 0},  // minutes x 60
     };
-    for (const Fields& f : overflowing) EXPECT_EQ(Make(f), -1) << Describe(f);
+    for (const Fields& f : overflowing) {
+        EXPECT_EQ(Make(f), -1) << Describe(f);
+        EXPECT_EQ(MakeUtc(f), -1) << Describe(f);
+    }
+}
+
+// UTC fields give the same instant in every zone, over the whole range.
+TEST(AnyZone, MakeUtcTimeEdges) {
+    const MakeCase cases[] = {
+        {{1970, 1, 1, 0, 0, 0, 0}, 0},
+        {{1969, 12, 31, 23, 59, 59, 0}, -1},
+        {{1969, 13, 1, 0, 0, 0, 0}, 0},
+        {{2038, 1, 19, 3, 14, 7, 0}, 2147483647},
+        {{2038, 1, 19, 3, 14, 8, 0}, -1},
+        {{1996, 2, 29, 12, 0, 0, 0}, 825595200},
+        {{2026, 7, 1, 12, 0, 0, 0}, 1782907200},
+        {{2026, 12, 11, 12, 36, 50, 1}, 1796992610},
+    };
+    for (const MakeCase& c : cases) EXPECT_EQ(MakeUtc(c.fields), c.expected) << Describe(c.fields);
 }
 
 TEST(AnyZone, SubtractionWrapsModulo32Bits) {
@@ -241,6 +279,35 @@ TEST(FiveWest, TimeZoneBias) {
     TIME_ZONE_INFORMATION zone{};
     GetTimeZoneInformation(&zone);
     EXPECT_EQ(zone.Bias, 300);
+}
+
+// --- Nine hours east of UTC, no daylight time ---
+
+TEST(NineEast, MakeLocalTimeEdges) {
+    const MakeCase cases[] = {
+        {{1970, 1, 1, 9, 0, 0, 0}, 0},
+        {{1970, 1, 1, 8, 59, 59, 0}, -1},
+        // The local count itself must fit 32 bits: the last instant's local
+        // fields overflow, and the last fields that fit are 9 hours short.
+        {{2038, 1, 19, 12, 14, 7, 0}, -1},
+        {{2038, 1, 19, 3, 14, 7, 0}, 2147483647 - 9 * 3600},
+    };
+    ExpectMakeCases(std::begin(cases), std::end(cases));
+    EXPECT_EQ(FormatDate(MakeTimeStamp(0), kDateFormat), L"Thursday, January 01, 1970 - 09:00:00");
+    EXPECT_EQ(FormatDate(MakeTimeStamp(2147483647), kDateFormat), L"Tuesday, January 19, 2038 - 12:14:07");
+}
+
+// --- An offset with seconds: one hour and 30 seconds east ---
+
+TEST(OddOffset, MakeLocalTimeKeepsTheSeconds) {
+    const MakeCase cases[] = {
+        {{1970, 1, 1, 1, 0, 30, 0}, 0},
+        {{1970, 1, 1, 1, 0, 29, 0}, -1},
+        {{2026, 7, 1, 13, 0, 30, -1}, 1782907200},
+    };
+    ExpectMakeCases(std::begin(cases), std::end(cases));
+    EXPECT_EQ(FormatDate(MakeTimeStamp(0), kDateFormat), L"Thursday, January 01, 1970 - 01:00:30");
+    EXPECT_EQ(GetLocalStandardOffset(), -3630);
 }
 
 // --- Five hours west with daylight time from March to November ---

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs corvane.exe under Wine and the Linux build with the same arguments and
 # compares standard output bytes and exit status. Wine has no working remote
-# time query, so only the syntax paths are compared.
+# time query, so only the syntax paths are compared here; the report path
+# runs against a double of the network management library in
+# windows_report_test.sh.
 # Usage: windows_output_test.sh WINE CORVANE_EXE LINUX_CORVANE
 set -uo pipefail
 wine=$1 exe=$2 linux=$3

@@ -6,6 +6,10 @@ bool IsSyntaxRequest(const char* argument) {
     return argument[0] == '-' || argument[0] == '/' || argument[0] == '?';
 }
 
+bool IsSyntaxRequest(const WCHAR* argument) {
+    return argument[0] == L'-' || argument[0] == L'/' || argument[0] == L'?';
+}
+
 void ShowSyntax(HANDLE console) {
     ClearScreen(console);
     WriteNarrow(

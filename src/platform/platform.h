@@ -17,7 +17,8 @@
 #include <lm.h>
 
 // Bias follows the C runtime's local-time rules, which honour "TZ", as the
-// time values do; the system's zone serves only when "TZ" is not set.
+// time values do; the system's zone serves when "TZ" is not set, empty, or
+// not in the runtime's own form.
 DWORD GetRuntimeTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation);
 #define GetTimeZoneInformation GetRuntimeTimeZoneInformation
 
@@ -58,6 +59,7 @@ typedef DWORD NET_API_STATUS;
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_WRITE_FAULT 29
 #define ERROR_NOT_SUPPORTED 50
 #define ERROR_BAD_NETPATH 53
 #define ERROR_UNEXP_NET_ERR 59
@@ -66,6 +68,18 @@ typedef DWORD NET_API_STATUS;
 #define ERROR_INSUFFICIENT_BUFFER 122
 #define ERROR_INVALID_NAME 123
 #define ERROR_INVALID_LEVEL 124
+// Finer causes, shown in the failure block beside the status they explain.
+#define ERROR_INVALID_DATA 13
+#define ERROR_ARITHMETIC_OVERFLOW 534
+#define ERROR_NOT_FOUND 1168
+#define ERROR_NO_SUCH_USER 1317
+#define ERROR_WRONG_PASSWORD 1323
+#define ERROR_PASSWORD_RESTRICTION 1325
+#define ERROR_TIME_SKEW 1398
+#define ERROR_INVALID_DATATYPE 1804
+#define ERROR_INVALID_TIME 1901
+#define ERROR_DECRYPTION_FAILED 6000
+#define WSAHOST_NOT_FOUND 11001
 
 #define TIME_ZONE_ID_UNKNOWN 0
 #define TIME_ZONE_ID_STANDARD 1
@@ -152,8 +166,9 @@ struct TIME_ZONE_INFORMATION {
 };
 typedef TIME_ZONE_INFORMATION* LPTIME_ZONE_INFORMATION;
 
-// Console. On a terminal the clearing calls act on the screen through
-// terminal control sequences; elsewhere they do nothing, return FALSE and
+// Console. On a terminal that terminfo can clear, the clearing calls act on
+// the screen through the terminal's own control sequences; elsewhere (a file,
+// a pipe, TERM unset, dumb or unknown) they do nothing, return FALSE and
 // leave the last error as it was.
 HANDLE GetStdHandle(DWORD nStdHandle);
 BOOL GetConsoleScreenBufferInfo(HANDLE hConsoleOutput, PCONSOLE_SCREEN_BUFFER_INFO lpInfo);
@@ -217,7 +232,10 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local);  // false when
 void WriteNarrow(const char* text);
 void WriteWide(const WCHAR* text);
 
-// Ends the process through the runtime's normal exit, which flushes
-// standard output, with the status as exit code (on Linux, statuses above
-// 255 exit with 255: exit codes hold 8 bits there and must not read as 0).
+// Ends the process through the runtime's normal exit, with the status as
+// exit code (on Linux, statuses above 255 exit with 255: exit codes hold 8
+// bits there and must not read as 0). Standard output is flushed first; when
+// any of it was lost (a full disk, a closed descriptor, a reader that has
+// gone), a status of 0 becomes ERROR_WRITE_FAULT (29), while a failed
+// query's status stays as it is.
 [[noreturn]] void EndProcess(DWORD status);

@@ -15,18 +15,14 @@ WCHAR messageBuffer[256];
 
 void WriteLine(const std::wstring& line) { WriteWide(line.c_str()); }
 
-// The exact instant of a clock given as UTC fields. Reading them as local
-// standard time and taking the same standard offset back out leaves the
-// instant itself, whatever daylight rules are in force here.
-TimeStamp ReadUtcFields(const TIME_OF_DAY_INFO& tod, LONG bias) {
-    TimeStamp current = MakeLocalTime(static_cast<int32_t>(tod.tod_year), static_cast<int32_t>(tod.tod_month),
-                                      static_cast<int32_t>(tod.tod_day), static_cast<int32_t>(tod.tod_hours),
-                                      static_cast<int32_t>(tod.tod_mins), static_cast<int32_t>(tod.tod_secs), 0);
-    // A clock outside the years the tool can show must not be shifted into
-    // an instant that looks valid.
-    if (current.seconds < 0) return kInvalidTime;
-    current -= MakeTimeSpan(bias * 60);
-    return current.seconds < 0 ? kInvalidTime : current;
+// The exact instant of a clock given as UTC fields. No local offset takes
+// part: one in whole minutes would lose the seconds of a zone such as
+// "ABC-1:00:30", and one added before the range test would refuse valid
+// clocks near 1970 or 2038 depending on the zone.
+TimeStamp ReadUtcFields(const TIME_OF_DAY_INFO& tod) {
+    return MakeUtcTime(static_cast<int32_t>(tod.tod_year), static_cast<int32_t>(tod.tod_month),
+                       static_cast<int32_t>(tod.tod_day), static_cast<int32_t>(tod.tod_hours),
+                       static_cast<int32_t>(tod.tod_mins), static_cast<int32_t>(tod.tod_secs));
 }
 
 }  // namespace
@@ -52,9 +48,7 @@ NET_API_STATUS ReportTimeInformation(LPWSTR serverName, HANDLE console) {
     }
 
     ClearScreen(console);
-    TIME_ZONE_INFORMATION zone{};
-    GetTimeZoneInformation(&zone);
-    const TimeStamp current = ReadUtcFields(*reinterpret_cast<const TIME_OF_DAY_INFO*>(timeBuffer), zone.Bias);
+    const TimeStamp current = ReadUtcFields(*reinterpret_cast<const TIME_OF_DAY_INFO*>(timeBuffer));
     if (current.seconds < 0) {
         NetApiBufferFree(timeBuffer);
         return ReportFailure(serverName, console, ERROR_UNEXP_NET_ERR, ERROR_SUCCESS);

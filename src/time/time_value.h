@@ -56,6 +56,12 @@ static_assert(CountDaysFromEpoch(2038, 1, 19) * 86400 + 3 * 3600 + 14 * 60 + 7 =
 TimeStamp MakeLocalTime(int32_t year, int32_t month, int32_t day, int32_t hours, int32_t minutes, int32_t seconds,
                         int32_t daylight = -1);
 
+// An instant from calendar fields given in UTC, such as a remote clock's:
+// the same year tests, carries and overflow tests as MakeLocalTime, with no
+// offset added, so that every instant 0-2147483647 can be given and comes
+// out exact in any zone. Gives -1 where MakeLocalTime under UTC would.
+TimeStamp MakeUtcTime(int32_t year, int32_t month, int32_t day, int32_t hours, int32_t minutes, int32_t seconds);
+
 // The instant in local time, driven by a format: %A weekday, %B month name,
 // %d day 01-31, %Y year, %H hour 00-23, %M minute, %S second, %% a '%'; any
 // other character after a '%' gives nothing. Negative instants, an empty

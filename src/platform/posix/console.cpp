@@ -1,13 +1,12 @@
-// The console calls on a terminal, through control sequences on the same
-// stream as the text. When standard output is not a terminal they do
-// nothing, return FALSE and leave the last error as it was.
+// The console calls on a terminal, through the terminal's own terminfo
+// capabilities written on the same stream as the text. When standard output
+// is not a terminal, or is one that terminfo cannot clear, they do nothing,
+// return FALSE and leave the last error as it was.
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <cstdio>
-
-#include "../output_stream.h"
 #include "../platform.h"
+#include "terminal.h"
 
 namespace {
 
@@ -15,9 +14,11 @@ namespace {
 char standardOutput;
 const WORD kDefaultAttributes = 0x07;  // Light grey on black: the terminal's own colours.
 
-bool IsTerminalConsole(HANDLE handle) { return handle == &standardOutput && IsOutputTerminal(); }
+bool IsTerminalConsole(HANDLE handle) { return handle == &standardOutput && CanClearTerminal(); }
 
-void WriteSequence(const char* sequence, size_t length) { WriteOutputBytes(sequence, length); }
+// A side of the screen as the console record holds it: at least 1, at most
+// what its 16 bits hold.
+SHORT ClampSide(unsigned short cells) { return static_cast<SHORT>(cells == 0 ? 1 : cells > 32767 ? 32767 : cells); }
 
 }  // namespace
 
@@ -32,28 +33,27 @@ BOOL GetConsoleScreenBufferInfo(HANDLE hConsoleOutput, PCONSOLE_SCREEN_BUFFER_IN
         size.ws_col = 80;  // A terminal that does not tell its size.
         size.ws_row = 25;
     }
+    const SHORT columns = ClampSide(size.ws_col), rows = ClampSide(size.ws_row);
     *lpInfo = CONSOLE_SCREEN_BUFFER_INFO{};
-    lpInfo->dwSize = COORD{static_cast<SHORT>(size.ws_col), static_cast<SHORT>(size.ws_row)};
+    lpInfo->dwSize = COORD{columns, rows};
     lpInfo->wAttributes = kDefaultAttributes;
-    lpInfo->srWindow = SMALL_RECT{0, 0, static_cast<SHORT>(size.ws_col - 1), static_cast<SHORT>(size.ws_row - 1)};
+    lpInfo->srWindow = SMALL_RECT{0, 0, static_cast<SHORT>(columns - 1), static_cast<SHORT>(rows - 1)};
     lpInfo->dwMaximumWindowSize = lpInfo->dwSize;
     return TRUE;
 }
 
-// Blanking from the origin over at least the whole screen erases the screen
-// and its scrollback in the current colours; the cursor stays where it is.
+// A terminal is erased whole or not at all: blanking from the origin clears
+// the screen and its scrollback in the current colours, whatever the length,
+// since the terminal's size can change between the caller's look at it and
+// this call. The cursor stays where the clearing leaves it.
 BOOL FillConsoleOutputCharacterW(HANDLE hConsoleOutput, WCHAR cCharacter, DWORD nLength, COORD dwWriteCoord,
                                  LPDWORD lpNumberOfCharsWritten) {
     if (!IsTerminalConsole(hConsoleOutput)) return FALSE;
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    GetConsoleScreenBufferInfo(hConsoleOutput, &info);
-    DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-    if (cCharacter != L' ' || dwWriteCoord.X != 0 || dwWriteCoord.Y != 0 || nLength < cells) {
+    if (cCharacter != L' ' || dwWriteCoord.X != 0 || dwWriteCoord.Y != 0) {
         SetLastError(ERROR_NOT_SUPPORTED);
         return FALSE;
     }
-    static const char kErase[] = "\x1b[2J\x1b[3J";
-    WriteSequence(kErase, sizeof kErase - 1);
+    ClearTerminal();
     if (lpNumberOfCharsWritten != nullptr) *lpNumberOfCharsWritten = nLength;
     return TRUE;
 }
@@ -77,8 +77,9 @@ BOOL SetConsoleCursorPosition(HANDLE hConsoleOutput, COORD dwCursorPosition) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    char sequence[32];
-    int length = snprintf(sequence, sizeof sequence, "\x1b[%d;%dH", dwCursorPosition.Y + 1, dwCursorPosition.X + 1);
-    WriteSequence(sequence, static_cast<size_t>(length));
+    if (!MoveTerminalCursor(dwCursorPosition.Y, dwCursorPosition.X)) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
     return TRUE;
 }

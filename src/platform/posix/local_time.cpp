@@ -1,5 +1,7 @@
-// Local-time rules of the C library: "TZ" when set, else the system zone.
-// They are read once; the report's Bias and the time values use the same.
+// Local-time rules of the C library: "TZ" when set and not empty, else the
+// system zone. They are read once; GetTimeZoneInformation and the time
+// values use the same.
+#include <cstdlib>
 #include <ctime>
 #include <initializer_list>
 
@@ -21,6 +23,10 @@ bool BreakDown(long long utcSeconds, tm* fields) {
 
 const LocalRules& GetRules() {
     static const LocalRules rules = [] {
+        // The C library reads an empty "TZ" as UTC; here, as on Windows, it
+        // means the system zone, which is what an unset "TZ" gives.
+        const char* zone = getenv("TZ");
+        if (zone != nullptr && *zone == '\0') unsetenv("TZ");
         tzset();
         LocalRules found{timezone, 3600};
         // The shift is what daylight time adds to the standard offset; find

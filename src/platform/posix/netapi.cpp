@@ -1,6 +1,8 @@
 // The network management calls: names that designate this machine are
 // answered here; any other name is an SNMP agent's peer name.
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "../platform.h"
@@ -17,6 +19,33 @@ NET_API_STATUS AllocateRecord(Record** record) {
     return *record == nullptr ? ERROR_NOT_ENOUGH_MEMORY : NERR_Success;
 }
 
+// The first network call of a run asks for everything in one GET; later
+// calls for the same machine read that answer, so the clock and the start
+// come from one moment of the agent's.
+struct RemoteAnswer {
+    std::string host;
+    SnmpAnswer answer;
+    int64_t localUtcSeconds = 0;  // This machine's clock when the answer came.
+    bool held = false;
+};
+
+NET_API_STATUS GetCachedAnswer(const std::string& host, const RemoteAnswer** remote) {
+    static RemoteAnswer cached;
+    if (!cached.held || cached.host != host) {
+        cached = RemoteAnswer{};
+        DWORD cause = ERROR_SUCCESS;
+        if (NET_API_STATUS status = GetRemoteAnswer(host, &cached.answer, &cause)) {
+            SetLastError(cause);
+            return status;
+        }
+        cached.host = host;
+        cached.localUtcSeconds = static_cast<int64_t>(time(nullptr));
+        cached.held = true;
+    }
+    *remote = &cached;
+    return NERR_Success;
+}
+
 }  // namespace
 
 NET_API_STATUS NetRemoteTOD(LPCWSTR UncServerName, LPBYTE* BufferPtr) {
@@ -29,11 +58,14 @@ NET_API_STATUS NetRemoteTOD(LPCWSTR UncServerName, LPBYTE* BufferPtr) {
         if (NET_API_STATUS status = AllocateRecord(&info)) return status;
         GetLocalTimeOfDay(info);
     } else {
-        const RemoteObject objects[] = {RemoteObject::SystemDate};
-        SnmpVariable values[1];
-        if (NET_API_STATUS status = GetRemoteObjects(host, objects, 1, values)) return status;
+        const RemoteAnswer* answer = nullptr;
+        if (NET_API_STATUS status = GetCachedAnswer(host, &answer)) return status;
         TIME_OF_DAY_INFO remote{};
-        if (NET_API_STATUS status = ConvertTimeOfDay(values[0], &remote)) return status;
+        DWORD cause = ERROR_SUCCESS;
+        if (NET_API_STATUS status = ConvertTimeOfDay(answer->answer, answer->localUtcSeconds, &remote, &cause)) {
+            SetLastError(cause);
+            return status;
+        }
         if (NET_API_STATUS status = AllocateRecord(&info)) return status;
         *info = remote;
     }
@@ -53,12 +85,15 @@ NET_API_STATUS NetStatisticsGet(LMSTR ServerName, LMSTR Service, DWORD Level, DW
         if (NET_API_STATUS status = AllocateRecord(&statistics)) return status;
         statistics->sts0_start = GetLocalStartTime();
     } else {
-        const RemoteObject objects[] = {RemoteObject::SystemDate, RemoteObject::SystemUptime,
-                                        RemoteObject::SysUpTime};
-        SnmpVariable values[3];
-        if (NET_API_STATUS status = GetRemoteObjects(host, objects, 3, values)) return status;
+        const RemoteAnswer* answer = nullptr;
+        if (NET_API_STATUS status = GetCachedAnswer(host, &answer)) return status;
         STAT_SERVER_0 remote{};
-        if (NET_API_STATUS status = ConvertServerStatistics(values[0], values[1], values[2], &remote)) return status;
+        DWORD cause = ERROR_SUCCESS;
+        if (NET_API_STATUS status =
+                ConvertServerStatistics(answer->answer, answer->localUtcSeconds, &remote, &cause)) {
+            SetLastError(cause);
+            return status;
+        }
         if (NET_API_STATUS status = AllocateRecord(&statistics)) return status;
         *statistics = remote;
     }

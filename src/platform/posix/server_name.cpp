@@ -19,7 +19,7 @@ bool NarrowServerName(LPCWSTR serverName, std::string* host) {
 }
 
 bool IsThisMachine(const std::string& host) {
-    for (const char* name : {"", ".", "localhost", "127.0.0.1", "::1"})
+    for (const char* name : {"", ".", "localhost", "127.0.0.1", "::1", "[::1]"})
         if (strcasecmp(host.c_str(), name) == 0) return true;
     char own[HOST_NAME_MAX + 1] = {};
     return gethostname(own, sizeof own - 1) == 0 && own[0] != '\0' && strcasecmp(host.c_str(), own) == 0;

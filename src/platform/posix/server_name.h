@@ -9,7 +9,7 @@
 // no single-byte form, which no host name can hold.
 bool NarrowServerName(LPCWSTR serverName, std::string* host);
 
-// The empty name, ".", "localhost", "127.0.0.1", "::1" and this host's own
+// The empty name, ".", "localhost", "127.0.0.1", "::1", "[::1]" and this host's own
 // name, compared without case.
 bool IsThisMachine(const std::string& host);
 

@@ -2,16 +2,12 @@
 // net-snmp, configured as net-snmp's own commands are.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "../platform.h"
 #include "snmp_answer.h"
 
-enum class RemoteObject { SystemDate, SystemUptime, SysUpTime };
-
-// One GET of the objects from the agent at peer (a net-snmp peer name).
-// values[i] receives the value of objects[i]; an object the agent lacks
-// reads as noSuchObject. Returns 0, or 53, 121, 5, 50, 59, 123 or 8.
-NET_API_STATUS GetRemoteObjects(const std::string& peer, const RemoteObject* objects, size_t count,
-                                SnmpVariable* values);
+// Asks the agent at peer (a net-snmp peer name), in one GET, for every
+// object of an answer; an object the agent lacks reads as noSuchObject.
+// Returns 0, or 53, 121, 5, 59, 123 or 8 with the finer cause in *cause.
+NET_API_STATUS GetRemoteAnswer(const std::string& peer, SnmpAnswer* answer, DWORD* cause);

@@ -18,20 +18,33 @@ bool IsPort(const std::string& text) {
     return value >= 1 && value <= 65535;
 }
 
+std::string StripPrefix(const std::string& peer) {
+    for (const char* prefix : kPrefixes) {
+        const size_t length = std::char_traits<char>::length(prefix);
+        if (peer.size() >= length && strncasecmp(peer.c_str(), prefix, length) == 0) return peer.substr(length);
+    }
+    return peer;
+}
+
 }  // namespace
+
+std::string GetPeerHost(const std::string& peer) {
+    if (peer.size() > 5 && strncasecmp(peer.c_str(), "unix:", 5) == 0) return "";
+    const std::string address = StripPrefix(peer);
+    if (!address.empty() && address[0] == '[') {
+        const size_t close = address.find(']');
+        return close == std::string::npos ? address.substr(1) : address.substr(1, close - 1);
+    }
+    const size_t colon = address.find(':');
+    if (colon == std::string::npos || address.find(':', colon + 1) != std::string::npos) return address;
+    return address.substr(0, colon);
+}
 
 bool IsValidPeerName(const std::string& peer) {
     for (unsigned char c : peer)
         if (c <= 0x20 || c == 0x7F) return false;
     if (peer.size() > 5 && strncasecmp(peer.c_str(), "unix:", 5) == 0) return true;  // A socket path.
-    std::string address = peer;
-    for (const char* prefix : kPrefixes) {
-        const size_t length = std::char_traits<char>::length(prefix);
-        if (address.size() >= length && strncasecmp(address.c_str(), prefix, length) == 0) {
-            address.erase(0, length);
-            break;
-        }
-    }
+    const std::string address = StripPrefix(peer);
     if (address.empty()) return false;
     if (address[0] == '[') {
         const size_t close = address.find(']');

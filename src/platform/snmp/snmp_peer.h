@@ -7,3 +7,7 @@
 // address, white space or control characters, a port that is not a number
 // from 1 to 65535, an unclosed bracket. Anything else is left to net-snmp.
 bool IsValidPeerName(const std::string& peer);
+
+// The host part of a valid peer name, without transport prefix, brackets
+// or port, for telling a name that does not resolve; empty for a socket path.
+std::string GetPeerHost(const std::string& peer);

@@ -1,9 +1,12 @@
-// Local-time rules of the C runtime: "TZ" when set, else the system zone.
-// They are read once; the report's Bias and the time values use the same.
+// Local-time rules of the C runtime: "TZ" when the runtime can read it,
+// else the system zone. They are read once; the report's Bias and the time
+// values use the same.
+#include <cstdlib>
 #include <ctime>
 
 #include "../local_fields.h"
 #include "../platform.h"
+#include "runtime_zone.h"
 
 #undef GetTimeZoneInformation  // The system's own call, wrapped below.
 
@@ -16,6 +19,11 @@ struct LocalRules {
 
 const LocalRules& GetRules() {
     static const LocalRules rules = [] {
+        // An empty "TZ", or one the runtime would misread without a word (an
+        // IANA name, a POSIX rule), gives the system zone: with "TZ" removed
+        // from this process's environment the runtime asks the system.
+        const char* zone = getenv("TZ");
+        if (zone != nullptr && !IsRuntimeZoneText(zone)) _putenv("TZ=");
         _tzset();
         const long offset = _timezone;
         const long bias = _dstbias;  // Negative: daylight time is earlier in UTC.
