@@ -69,14 +69,14 @@ protected:
 
 TEST_F(EdgeClock, ValidClocksGiveAReportInEveryZone) {
     const struct {
-        const char* date;  // DateAndTime, 8 octets (UTC) or 11 (with an offset).
+        const char* date;  // DateAndTime of 11 octets: the clock and its offset.
         const char* ticks;
         const Shown* shown;
         const char* running;
     } clocks[] = {
-        {"0x07B2010100000000", "0", kFirst, "0 Days - 00 Hours - 00 Minutes - 00 Seconds"},
+        {"0x07B20101000000002B0000", "0", kFirst, "0 Days - 00 Hours - 00 Minutes - 00 Seconds"},
         {"0x07B20101090000002B0900", "0", kFirst, "0 Days - 00 Hours - 00 Minutes - 00 Seconds"},  // +09:00
-        {"0x07F60113030E0700", "9006100", kLast, "1 Days - 01 Hours - 01 Minutes - 01 Seconds"},
+        {"0x07F60113030E07002B0000", "9006100", kLast, "1 Days - 01 Hours - 01 Minutes - 01 Seconds"},
         {"0x07F60112160E07002D0500", "9006100", kLast, "1 Days - 01 Hours - 01 Minutes - 01 Seconds"},  // -05:00
     };
     for (const auto& clock : clocks) {
@@ -96,16 +96,16 @@ TEST_F(EdgeClock, ValidClocksGiveAReportInEveryZone) {
 }
 
 TEST_F(EdgeClock, ClocksBeyondEitherEndAreRefusedInEveryZone) {
-    for (const char* date : {"0x07F60113030E0800",           // 2038-01-19 03:14:08
-                             "0x07B10C1F173B3B00",           // 1969-12-31 23:59:59
+    for (const char* date : {"0x07F60113030E08002B0000",     // 2038-01-19 03:14:08 +00:00
+                             "0x07B10C1F173B3B002B0000",     // 1969-12-31 23:59:59 +00:00
                              "0x07B20101083B3B002B0900"}) {  // 1970-01-01 08:59:59 +09:00
         SnmpAgent agent(AgentConfig(date, "0"));
         ASSERT_TRUE(agent.IsRunning()) << agent.Log();
         for (const char* zone : kZones) {
             const RunResult r = Run(agent.Peer(), zone);
             EXPECT_EQ(r.out, kBanner + Crlf("\n\tUnable to get time information from: \\\\" + agent.Peer() +
-                                            ".\n\n\tSystem Message:\n\tThe machine gave an unexpected answer or a "
-                                            "network error occurred. (0x3b)\n"))
+                                            ".\n\n\tSystem Message:\n\tThe agent's clock lies outside 1970 to "
+                                            "2038-01-19 03:14:07 UTC, the instants the tool can show. (0x76d)\n"))
                 << date << " TZ=" << zone;
             EXPECT_EQ(r.exitCode, 59) << date << " TZ=" << zone;
         }
