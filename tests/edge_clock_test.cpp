@@ -13,6 +13,7 @@
 #include "crlf.h"
 #include "run_process.h"
 #include "snmp_agent.h"
+#include "snmp_client_test.h"
 
 namespace {
 
@@ -43,28 +44,13 @@ std::string AgentConfig(const std::string& date, const std::string& ticks) {
            "\noverride 1.3.6.1.2.1.25.1.1.0 timeticks " + ticks + "\n";
 }
 
-class EdgeClock : public testing::Test {
+class EdgeClock : public SnmpClientTest {
 protected:
-    void SetUp() override {
-        if (!SnmpAgent::IsInstalled()) GTEST_SKIP() << "snmpd is not installed";
-        char pattern[] = "/tmp/corvane-client-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        clientDirectory = pattern;
-    }
-
-    void TearDown() override {
-        if (!clientDirectory.empty()) rmdir(clientDirectory.c_str());
-    }
-
     // The tool with a client configuration of nothing at all: SNMPv2c and
     // the community public.
     RunResult Run(const std::string& peer, const char* zone) {
-        const std::map<std::string, std::string> env = {
-            {"TZ", zone}, {"SNMPCONFPATH", clientDirectory}, {"HOME", clientDirectory}};
-        return RunProgram(kBinary, {peer}, env);
+        return RunProgram(kBinary, {peer}, ClientEnvironment(zone));
     }
-
-    std::string clientDirectory;
 };
 
 TEST_F(EdgeClock, ValidClocksGiveAReportInEveryZone) {

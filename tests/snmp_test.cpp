@@ -15,6 +15,7 @@
 #include "crlf.h"
 #include "run_process.h"
 #include "snmp_agent.h"
+#include "snmp_client_test.h"
 #include "udp_probe.h"
 
 namespace {
@@ -150,29 +151,12 @@ const std::string kDoesNotResolve =
     "The name does not resolve to an address: check its spelling and the name service (DNS, /etc/hosts). (0x2af9)";
 const std::string kInvalidName = "The machine name is not valid. (0x7b)";
 
-class Snmp : public testing::Test {
+class Snmp : public SnmpClientTest {
 protected:
-    void SetUp() override {
-        if (!SnmpAgent::IsInstalled()) GTEST_SKIP() << "snmpd is not installed";
-        char pattern[] = "/tmp/corvane-client-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        clientDirectory = pattern;
-    }
-
-    void TearDown() override {
-        if (!clientDirectory.empty()) {
-            unlink((clientDirectory + "/snmp.conf").c_str());
-            rmdir(clientDirectory.c_str());
-        }
-    }
-
-    // Runs the tool with its client configuration in a directory of the
-    // test's own, so that the machine's snmp.conf plays no part.
+    // Runs the tool with this client configuration.
     RunResult Run(const std::string& peer, const std::string& clientConfig = "", const char* zone = "UTC0") {
         WriteTextFile(clientDirectory + "/snmp.conf", clientConfig);
-        const std::map<std::string, std::string> env = {
-            {"TZ", zone}, {"SNMPCONFPATH", clientDirectory}, {"HOME", clientDirectory}};
-        RunResult r = RunProgram(kBinary, {peer}, env);
+        RunResult r = RunProgram(kBinary, {peer}, ClientEnvironment(zone));
         EXPECT_EQ(r.err, "");
         return r;
     }
@@ -181,14 +165,10 @@ protected:
     // that is down: no name lookup leaves this machine.
     RunResult RunWithoutNetwork(const std::string& peer) {
         WriteTextFile(clientDirectory + "/snmp.conf", "");
-        const std::map<std::string, std::string> env = {
-            {"TZ", "UTC0"}, {"SNMPCONFPATH", clientDirectory}, {"HOME", clientDirectory}};
-        RunResult r = RunProgram(kUnshare, {"-n", kBinary, peer}, env);
+        RunResult r = RunProgram(kUnshare, {"-n", kBinary, peer}, ClientEnvironment());
         EXPECT_EQ(r.err, "");
         return r;
     }
-
-    std::string clientDirectory;
 };
 
 TEST_F(Snmp, ReportsTheAgentsClockInLocalTime) {
@@ -465,10 +445,8 @@ TEST_F(Snmp, NothingWrittenUnderPersistentDir) {
     const std::string persistence = "persistentDir " + state + "\nnoPersistentLoad no\nnoPersistentSave no\n";
     // LeakSanitizer cannot work under a tracer; the sanitizer build says so
     // and fails unless told not to look for leaks.
-    const std::map<std::string, std::string> env = {{"TZ", "UTC0"},
-                                                    {"SNMPCONFPATH", clientDirectory},
-                                                    {"HOME", clientDirectory},
-                                                    {"ASAN_OPTIONS", "detect_leaks=0"}};
+    std::map<std::string, std::string> env = ClientEnvironment();
+    env["ASAN_OPTIONS"] = "detect_leaks=0";
     for (const std::string& credentials :
          {std::string(""), std::string("defVersion 3\ndefSecurityName corvuser\ndefSecurityLevel authPriv\n"
                                        "defAuthType SHA\ndefPrivType AES\ndefAuthPassphrase authpass123\n"
