@@ -250,11 +250,7 @@ TEST(Utc, EveryWeekdayAndMonthName) {
         EXPECT_EQ(FormatDate(MakeLocalTime(2001, month, 15, 0, 0, 0), "%B"), months[month - 1]) << month;
 }
 
-TEST(Utc, TimeZoneBiasIsZero) {
-    TIME_ZONE_INFORMATION zone{};
-    GetTimeZoneInformation(&zone);
-    EXPECT_EQ(zone.Bias, 0);
-}
+TEST(Utc, StandardOffsetIsZero) { EXPECT_EQ(GetLocalStandardOffset(), 0); }
 
 // --- Five hours west of UTC, no daylight time ---
 
@@ -275,11 +271,7 @@ TEST(FiveWest, FormatDateBeforeTheEpochLocally) {
     EXPECT_EQ(FormatDate(MakeTimeStamp(2147483647), kDateFormat), L"Monday, January 18, 2038 - 22:14:07");
 }
 
-TEST(FiveWest, TimeZoneBias) {
-    TIME_ZONE_INFORMATION zone{};
-    GetTimeZoneInformation(&zone);
-    EXPECT_EQ(zone.Bias, 300);
-}
+TEST(FiveWest, StandardOffset) { EXPECT_EQ(GetLocalStandardOffset(), 18000); }
 
 // --- Nine hours east of UTC, no daylight time ---
 
@@ -340,11 +332,9 @@ TEST(Daylight, FormatDateShowsTheFieldsItWasMadeFrom) {
     for (const auto& c : cases) EXPECT_EQ(FormatDate(MakeTimeStamp(Make(c.fields)), kDateFormat), c.text);
 }
 
-TEST(Daylight, TimeZoneBiasIsTheStandardOffset) {
-    TIME_ZONE_INFORMATION zone{};
-    GetTimeZoneInformation(&zone);
-    EXPECT_EQ(zone.Bias, 300);
-    EXPECT_EQ(zone.DaylightBias, -60);
+TEST(Daylight, StandardOffsetAndDaylightShift) {
+    EXPECT_EQ(GetLocalStandardOffset(), 18000);
+    EXPECT_EQ(GetLocalDaylightShift(), 3600);
 }
 
 }  // namespace

@@ -16,12 +16,6 @@
 #include <windows.h>
 #include <lm.h>
 
-// Bias follows the C runtime's local-time rules, which honour "TZ", as the
-// time values do; the system's zone serves when "TZ" is not set, empty, or
-// not in the runtime's own form.
-DWORD GetRuntimeTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation);
-#define GetTimeZoneInformation GetRuntimeTimeZoneInformation
-
 #else  // The Linux stand-in for the Windows interface.
 
 typedef int BOOL;
@@ -81,9 +75,6 @@ typedef DWORD NET_API_STATUS;
 #define ERROR_DECRYPTION_FAILED 6000
 #define WSAHOST_NOT_FOUND 11001
 
-#define TIME_ZONE_ID_UNKNOWN 0
-#define TIME_ZONE_ID_STANDARD 1
-#define TIME_ZONE_ID_DAYLIGHT 2
 
 struct COORD {
     SHORT X;
@@ -143,29 +134,6 @@ struct STAT_SERVER_0 {
     DWORD sts0_bigbufneed;
 };
 
-struct SYSTEMTIME {
-    WORD wYear;
-    WORD wMonth;
-    WORD wDayOfWeek;
-    WORD wDay;
-    WORD wHour;
-    WORD wMinute;
-    WORD wSecond;
-    WORD wMilliseconds;
-};
-
-// UTC = local standard time + Bias, in minutes (positive west of Greenwich).
-struct TIME_ZONE_INFORMATION {
-    LONG Bias;
-    WCHAR StandardName[32];
-    SYSTEMTIME StandardDate;
-    LONG StandardBias;
-    WCHAR DaylightName[32];
-    SYSTEMTIME DaylightDate;
-    LONG DaylightBias;
-};
-typedef TIME_ZONE_INFORMATION* LPTIME_ZONE_INFORMATION;
-
 // Console. On a terminal that terminfo can clear, the clearing calls act on
 // the screen through the terminal's own control sequences; elsewhere (a file,
 // a pipe, TERM unset, dumb or unknown) they do nothing, return FALSE and
@@ -191,9 +159,6 @@ NET_API_STATUS NetRemoteTOD(LPCWSTR UncServerName, LPBYTE* BufferPtr);
 NET_API_STATUS NetStatisticsGet(LMSTR ServerName, LMSTR Service, DWORD Level, DWORD Options,
                                 LPBYTE* Bufptr);
 NET_API_STATUS NetApiBufferFree(void* Buffer);
-
-// Time zone: Bias is the standard offset of the local-time rules in force.
-DWORD GetTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation);
 
 // Errors and message texts. The last error is per thread. FormatMessageW
 // with FORMAT_MESSAGE_ALLOCATE_BUFFER stores a pointer to a new text in the

@@ -1,6 +1,5 @@
 // Local-time rules of the C library: "TZ" when set and not empty, else the
-// system zone. They are read once; GetTimeZoneInformation and the time
-// values use the same.
+// system zone. They are read once, and the time values use them.
 #include <cstdlib>
 #include <ctime>
 #include <initializer_list>
@@ -44,12 +43,6 @@ const LocalRules& GetRules() {
     return rules;
 }
 
-void WidenZoneName(const char* name, WCHAR* out, size_t capacity) {
-    size_t i = 0;
-    for (; name != nullptr && name[i] != '\0' && i + 1 < capacity; ++i) out[i] = static_cast<unsigned char>(name[i]);
-    out[i] = 0;
-}
-
 }  // namespace
 
 long GetLocalStandardOffset() { return GetRules().standardOffset; }
@@ -62,17 +55,4 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local) {
     if (local == nullptr || !BreakDown(utcSeconds, &fields)) return false;
     *local = MakeLocalFields(fields);
     return true;
-}
-
-DWORD GetTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation) {
-    const LocalRules& rules = GetRules();
-    *lpTimeZoneInformation = TIME_ZONE_INFORMATION{};
-    lpTimeZoneInformation->Bias = static_cast<LONG>(rules.standardOffset / 60);
-    lpTimeZoneInformation->DaylightBias = static_cast<LONG>(-rules.daylightShift / 60);
-    WidenZoneName(tzname[0], lpTimeZoneInformation->StandardName, 32);
-    WidenZoneName(tzname[1], lpTimeZoneInformation->DaylightName, 32);
-    if (!daylight) return TIME_ZONE_ID_UNKNOWN;
-    LOCAL_TIME now{};
-    BreakDownLocalTime(static_cast<long long>(time(nullptr)), &now);
-    return now.daylight ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
 }

@@ -1,14 +1,11 @@
 // Local-time rules of the C runtime: "TZ" when the runtime can read it,
-// else the system zone. They are read once; the report's Bias and the time
-// values use the same.
+// else the system zone. They are read once, and the time values use them.
 #include <cstdlib>
 #include <ctime>
 
 #include "../local_fields.h"
 #include "../platform.h"
 #include "runtime_zone.h"
-
-#undef GetTimeZoneInformation  // The system's own call, wrapped below.
 
 namespace {
 
@@ -45,10 +42,4 @@ bool BreakDownLocalTime(long long utcSeconds, LOCAL_TIME* local) {
     if (local == nullptr || utcSeconds < 0 || _localtime64_s(&fields, &t) != 0) return false;
     *local = MakeLocalFields(fields);
     return true;
-}
-
-DWORD GetRuntimeTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation) {
-    const DWORD result = GetTimeZoneInformation(lpTimeZoneInformation);
-    lpTimeZoneInformation->Bias = static_cast<LONG>(GetRules().standardOffset / 60);
-    return result;
 }
