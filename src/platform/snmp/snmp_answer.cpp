@@ -61,7 +61,8 @@ NET_API_STATUS ReadClock(const SnmpVariable& v, int64_t localUtcSeconds, RemoteC
     int64_t eastSeconds = 0;
     if (v.octets.size() == 11) {
         const unsigned char direction = o[8], offsetHours = o[9], offsetMinutes = o[10];
-        if ((direction != '+' && direction != '-') || offsetHours > 14 || offsetMinutes > 59)
+        // Zones lie within 14 hours of UTC either way.
+        if ((direction != '+' && direction != '-') || offsetMinutes > 59 || offsetHours * 60 + offsetMinutes > 14 * 60)
             return Fail(ERROR_UNEXP_NET_ERR, ERROR_INVALID_DATA, cause);
         eastSeconds = (offsetHours * 60LL + offsetMinutes) * 60 * (direction == '+' ? 1 : -1);
     } else {
@@ -146,7 +147,8 @@ NET_API_STATUS ConvertServerStatistics(const SnmpAnswer& answer, int64_t localUt
     const SnmpVariable& statStart = answer.statStart;
     if (!IsMissing(statStart) && statStart.type != kSnmpInteger)
         return Fail(ERROR_UNEXP_NET_ERR, ERROR_INVALID_DATATYPE, cause);
-    if (!IsMissing(statStart) && statStart.number <= clock.utcSeconds) {
+    // A count of 0 is the epoch itself: no start the service recorded.
+    if (!IsMissing(statStart) && statStart.number != 0 && statStart.number <= clock.utcSeconds) {
         start = statStart.number;  // The server service's own start, as it stands.
     } else {
         int64_t uptime = 0;
