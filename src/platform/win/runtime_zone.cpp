@@ -1,5 +1,7 @@
 #include "runtime_zone.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -24,6 +26,8 @@ bool SkipNumber(const char*& p, int limit) {
 
 bool IsRuntimeZoneText(const char* text) {
     if (text == nullptr) return false;
+    // A name alone is read with offset 0, which is right for these two only.
+    if (strcmp(text, "UTC") == 0 || strcmp(text, "GMT") == 0) return true;
     const char* p = text;
     if (!SkipLetters(p, 3)) return false;
     if (*p == '+' || *p == '-') ++p;
