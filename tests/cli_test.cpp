@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "boot_time.h"
 #include "crlf.h"
 #include "run_process.h"
 
@@ -118,17 +119,6 @@ time_t ReadClock() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     return now.tv_sec;
-}
-
-long long ReadBootTime() {
-    std::ifstream stat("/proc/stat");
-    std::string key;
-    long long value = 0;
-    while (stat >> key) {
-        if (key == "btime" && stat >> value) return value;
-        stat.ignore(LLONG_MAX, '\n');
-    }
-    return -1;
 }
 
 double ReadUptime() {

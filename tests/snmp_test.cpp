@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "boot_time.h"
 #include "crlf.h"
 #include "run_process.h"
 #include "snmp_agent.h"
@@ -67,17 +68,6 @@ std::string LocalDate(long long utcSeconds, long long eastSeconds, int deci = 0)
     snprintf(text, sizeof text, "0x%04X%02X%02X%02X%02X%02X%02X", f.tm_year + 1900, f.tm_mon + 1, f.tm_mday,
              f.tm_hour, f.tm_min, f.tm_sec, deci);
     return text;
-}
-
-long long ReadBootTime() {
-    std::ifstream stat("/proc/stat");
-    std::string key;
-    long long value = 0;
-    while (stat >> key) {
-        if (key == "btime" && stat >> value) return value;
-        stat.ignore(1 << 20, '\n');
-    }
-    return -1;
 }
 
 // Seconds from the text of a Running line's span.

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "crlf.h"
 #include "fake_platform.h"
 #include "platform/snmp/snmp_answer.h"
 #include "report/report.h"
@@ -76,15 +77,6 @@ std::string ShowSpan(int64_t seconds) {
              static_cast<long long>(seconds / 86400), static_cast<long long>(seconds / 3600 % 24),
              static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
     return text;
-}
-
-std::string Crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
 }
 
 }  // namespace
