@@ -275,6 +275,20 @@ TEST(Cli, TerminalIsClearedBeforeEachScreen) {
     }
 }
 
+// A terminal whose terminfo library cannot be loaded (here, a library under
+// its name without its functions) is treated like an unknown type.
+TEST(Cli, TerminalWithoutTerminfoGetsTheTextAlone) {
+    std::map<std::string, std::string> env = kUtc;
+    env["TERM"] = "xterm-256color";
+    env["LD_LIBRARY_PATH"] = CORVANE_TINFO_STAND_IN_DIR;
+    RunResult r = RunProgram(kBinary, {}, env, OutputTo::Terminal);
+    EXPECT_EQ(r.out, kBanner + kSyntax);
+    EXPECT_EQ(r.exitCode, 0);
+    const time_t before = ReadClock();
+    r = RunProgram(kBinary, {"localhost"}, env, OutputTo::Terminal);
+    ExpectLocalReport(r, kBanner, "\\\\localhost", before, ReadClock());
+}
+
 // Output that never reaches a reader is a failure: a report or the syntax
 // text ends with status 29 (a write fault), and a failure keeps its own
 // status. Nothing goes to standard error either way.

@@ -4,7 +4,7 @@
 # finds no error and no warning; the package holds the stripped, hardened
 # binary, the compressed manual page, the copyright file with the project's
 # licence, the changelog and the bash completion; it depends on the net-snmp
-# runtime library that the binary loads, and suggests snmp.
+# runtime and terminfo libraries that the binary loads, and suggests snmp.
 # Usage: debian_package_test.sh SOURCE_DIR
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -45,6 +45,7 @@ for path in ./usr/bin/corvane ./usr/share/man/man1/corvane.1.gz ./usr/share/doc/
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -Eq '(^|, )libsnmp[0-9]+ \(>= [^)]+\)' <<<"$depends" || fail "no versioned dependency on the net-snmp runtime: $depends"
+grep -Eq '(^|, )libtinfo[0-9]+ \(>= [^)]+\)' <<<"$depends" || fail "no versioned dependency on terminfo's library: $depends"
 [ "$(dpkg-deb -f "$deb" Suggests)" = snmp ] || fail "does not suggest snmp: $(dpkg-deb -f "$deb" Suggests)"
 [ -n "$(dpkg-deb -f "$deb" Description | sed -n '2p')" ] || fail "the description has no extended part"
 

@@ -7,21 +7,21 @@
 #include <string>
 
 #include "../output_stream.h"
-
 // Included last: terminfo's header defines capability names as macros.
-#include <term.h>
+#include "terminfo_library.h"
 
 namespace {
 
 struct Capabilities {
+    const TerminfoLibrary* terminfo = nullptr;  // Set whenever clear is.
     const char* clear = nullptr;            // clear: erases the screen, homes the cursor.
     const char* clearScrollback = nullptr;  // E3: erases the lines scrolled off the screen.
     const char* cursorAddress = nullptr;    // cup
     const char* home = nullptr;
 };
 
-const char* GetStringCapability(const char* name) {
-    const char* value = tigetstr(name);
+const char* GetStringCapability(const TerminfoLibrary& terminfo, const char* name) {
+    const char* value = terminfo.tigetstr(name);
     // (char*)-1 marks a name that is not a string capability.
     return value == reinterpret_cast<const char*>(-1) ? nullptr : value;
 }
@@ -31,13 +31,17 @@ const Capabilities& GetCapabilities() {
         Capabilities capabilities;
         const char* type = getenv("TERM");
         if (!IsOutputTerminal() || type == nullptr || *type == '\0') return capabilities;
+        // A terminal whose library is missing is treated like an unknown type.
+        const TerminfoLibrary* terminfo = LoadTerminfoLibrary();
+        if (terminfo == nullptr) return capabilities;
         int error = 0;  // Given, so that terminfo reports its failure here and prints nothing.
-        if (setupterm(type, STDOUT_FILENO, &error) != 0) return capabilities;  // 0 is OK.
-        capabilities.clear = GetStringCapability("clear");
+        if (terminfo->setupterm(type, STDOUT_FILENO, &error) != 0) return capabilities;  // 0 is OK.
+        capabilities.clear = GetStringCapability(*terminfo, "clear");
         if (capabilities.clear == nullptr) return capabilities;
-        capabilities.clearScrollback = GetStringCapability("E3");
-        capabilities.cursorAddress = GetStringCapability("cup");
-        capabilities.home = GetStringCapability("home");
+        capabilities.terminfo = terminfo;
+        capabilities.clearScrollback = GetStringCapability(*terminfo, "E3");
+        capabilities.cursorAddress = GetStringCapability(*terminfo, "cup");
+        capabilities.home = GetStringCapability(*terminfo, "home");
         return capabilities;
     }();
     return found;
@@ -54,11 +58,11 @@ int CollectByte(int byte) {
 // as one write on the stream the text goes to, so that it keeps its place
 // among the text writes. The affected line count is 1 whatever the
 // terminal's size.
-void WriteCapabilities(std::initializer_list<const char*> strings) {
+void WriteCapabilities(const Capabilities& capabilities, std::initializer_list<const char*> strings) {
     std::string bytes;
     collected = &bytes;
     for (const char* capability : strings)
-        if (capability != nullptr) tputs(capability, 1, CollectByte);
+        if (capability != nullptr) capabilities.terminfo->tputs(capability, 1, CollectByte);
     collected = nullptr;
     WriteOutputBytes(bytes.data(), bytes.size());
 }
@@ -69,20 +73,20 @@ bool CanClearTerminal() { return GetCapabilities().clear != nullptr; }
 
 void ClearTerminal() {
     const Capabilities& capabilities = GetCapabilities();
-    if (capabilities.clear != nullptr) WriteCapabilities({capabilities.clear, capabilities.clearScrollback});
+    if (capabilities.clear != nullptr) WriteCapabilities(capabilities, {capabilities.clear, capabilities.clearScrollback});
 }
 
 bool MoveTerminalCursor(int row, int column) {
     const Capabilities& capabilities = GetCapabilities();
     if (capabilities.clear == nullptr) return false;
     if (capabilities.cursorAddress != nullptr) {
-        if (const char* move = tiparm(capabilities.cursorAddress, row, column)) {
-            WriteCapabilities({move});
+        if (const char* move = capabilities.terminfo->tiparm(capabilities.cursorAddress, row, column)) {
+            WriteCapabilities(capabilities, {move});
             return true;
         }
     }
     if (row == 0 && column == 0 && capabilities.home != nullptr) {
-        WriteCapabilities({capabilities.home});
+        WriteCapabilities(capabilities, {capabilities.home});
         return true;
     }
     return false;

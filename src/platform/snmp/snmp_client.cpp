@@ -65,6 +65,26 @@ int KeepNothingOnDisk(int, int, void*, void* library) {
     return 0;
 }
 
+// The library sets up its own SNMPv3 engine (its engine ID and the time
+// entry for it, which fetches OpenSSL's MD5 and builds its table of digests)
+// once the configuration is read, whatever the version. Only SNMPv3 uses it:
+// the set-up is taken off the library's list before the configuration is
+// read, and run by SetUpSnmpEngine for SNMPv3 alone.
+int DeferEngineSetUp(int, int, void*, void* library) {
+    const SnmpLibrary& lib = *static_cast<const SnmpLibrary*>(library);
+    lib.snmp_unregister_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_POST_READ_CONFIG, lib.init_snmpv3_post_config,
+                                 nullptr, 1);
+    return 0;
+}
+
+int GetConfiguredVersion(const SnmpLibrary& lib);
+
+int SetUpSnmpEngine(int major, int minor, void*, void* library) {
+    const SnmpLibrary& lib = *static_cast<const SnmpLibrary*>(library);
+    if (GetConfiguredVersion(lib) == SNMP_VERSION_3) lib.init_snmpv3_post_config(major, minor, nullptr, nullptr);
+    return 0;
+}
+
 // The library reads the client configuration (snmp.conf and snmpapp.conf
 // along its search path, "SNMPCONFPATH") as its own commands do. It loads no
 // MIB files, keeps no persistent state and logs nowhere.
@@ -77,6 +97,10 @@ void InitializeLibrary(const SnmpLibrary& lib, const std::string& peer) {
         for (int pass : {SNMP_CALLBACK_POST_PREMIB_READ_CONFIG, SNMP_CALLBACK_POST_READ_CONFIG})
             lib.netsnmp_register_callback(SNMP_CALLBACK_LIBRARY, pass, KeepNothingOnDisk, library,
                                           NETSNMP_CALLBACK_HIGHEST_PRIORITY);
+        lib.netsnmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_POST_PREMIB_READ_CONFIG, DeferEngineSetUp,
+                                      library, NETSNMP_CALLBACK_HIGHEST_PRIORITY);
+        lib.netsnmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_POST_READ_CONFIG, SetUpSnmpEngine, library,
+                                      NETSNMP_CALLBACK_HIGHEST_PRIORITY);
         // A callback log with no callback registered: messages go nowhere
         // rather than to standard error.
         lib.snmp_enable_calllog();
