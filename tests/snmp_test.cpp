@@ -355,6 +355,30 @@ TEST_F(Snmp, BoundedRequestsToASilentSocket) {
     }
 }
 
+// An SNMPv3 agent that drops every GET (it cannot decrypt them) after
+// answering discovery: discovery and the GETs share one budget of 10
+// requests and 2.5 s, whatever retries says.
+TEST_F(Snmp, BoundedRequestsToAnAgentThatDropsThem) {
+    SnmpAgent agent(FixedClock() + kUser);
+    ASSERT_TRUE(agent.IsRunning()) << agent.Log();
+    UdpForwarder forwarder(agent.Port());
+    ASSERT_NE(forwarder.Port(), 0);
+    const std::string peer = "127.0.0.1:" + std::to_string(forwarder.Port());
+    const std::string user =
+        "defVersion 3\ndefSecurityName corvuser\ndefSecurityLevel authPriv\ndefAuthType SHA\ndefPrivType AES\n"
+        "defAuthPassphrase authpass123\ndefPrivPassphrase wrongpriv99\n";
+    for (const char* retries : {"", "retries 1000\n", "retries 3\n"}) {
+        const int before = forwarder.Requests();
+        const RunResult r = Run(peer, user + retries);
+        EXPECT_EQ(r.out, ExpectedFailure(peer, kTimedOut)) << retries;
+        EXPECT_EQ(r.exitCode, 121) << retries;
+        EXPECT_LT(r.seconds, 3.0) << retries;
+        const int sent = forwarder.Requests() - before;
+        EXPECT_GE(sent, 2) << retries;  // Discovery and at least one GET.
+        EXPECT_LE(sent, 10) << retries;
+    }
+}
+
 TEST_F(Snmp, Version3UserFromTheClientConfiguration) {
     SnmpAgent agent(FixedClock() + kUser);
     ASSERT_TRUE(agent.IsRunning()) << agent.Log();

@@ -30,12 +30,21 @@ const char* FindDigest(const oid* protocol, size_t length) {
 
 // The passphrase the library would stretch for one key, as it chooses it:
 // none where a master key is configured, else the key's own passphrase or
-// the common one. Short ones stay with the library, which refuses them.
+// the common one.
 const char* FindPassphrase(const SnmpLibrary& lib, int masterKey, int ownPassphrase) {
     if (lib.netsnmp_ds_get_string(NETSNMP_DS_LIBRARY_ID, masterKey) != nullptr) return nullptr;
     const char* passphrase = lib.netsnmp_ds_get_string(NETSNMP_DS_LIBRARY_ID, ownPassphrase);
     if (passphrase == nullptr) passphrase = lib.netsnmp_ds_get_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PASSPHRASE);
-    return passphrase != nullptr && strlen(passphrase) >= USM_LENGTH_P_MIN ? passphrase : nullptr;
+    return passphrase;
+}
+
+bool IsShort(const char* passphrase) { return passphrase != nullptr && strlen(passphrase) < USM_LENGTH_P_MIN; }
+
+// The passphrase this tool stretches for one key; short ones stay with the
+// library, which refuses them.
+const char* FindUsablePassphrase(const SnmpLibrary& lib, int masterKey, int ownPassphrase) {
+    const char* passphrase = FindPassphrase(lib, masterKey, ownPassphrase);
+    return IsShort(passphrase) ? nullptr : passphrase;
 }
 
 // Fills key and its length when the key can be computed; leaves both as
@@ -59,8 +68,8 @@ void SetPassphraseKeys(const SnmpLibrary& lib, netsnmp_session* session) {
     const char* digest = FindDigest(protocol, protocolLength);
     if (digest == nullptr) return;
 
-    const char* auth = FindPassphrase(lib, NETSNMP_DS_LIB_AUTHMASTERKEY, NETSNMP_DS_LIB_AUTHPASSPHRASE);
-    const char* priv = FindPassphrase(lib, NETSNMP_DS_LIB_PRIVMASTERKEY, NETSNMP_DS_LIB_PRIVPASSPHRASE);
+    const char* auth = FindUsablePassphrase(lib, NETSNMP_DS_LIB_AUTHMASTERKEY, NETSNMP_DS_LIB_AUTHPASSPHRASE);
+    const char* priv = FindUsablePassphrase(lib, NETSNMP_DS_LIB_PRIVMASTERKEY, NETSNMP_DS_LIB_PRIVPASSPHRASE);
     if (auth != nullptr)
         SetKey(digest, auth, session->securityAuthKey, sizeof session->securityAuthKey, &session->securityAuthKeyLen);
     if (priv == nullptr) return;
@@ -73,4 +82,9 @@ void SetPassphraseKeys(const SnmpLibrary& lib, netsnmp_session* session) {
         return;
     }
     SetKey(digest, priv, session->securityPrivKey, sizeof session->securityPrivKey, &session->securityPrivKeyLen);
+}
+
+bool HasShortPassphrase(const SnmpLibrary& lib) {
+    return IsShort(FindPassphrase(lib, NETSNMP_DS_LIB_AUTHMASTERKEY, NETSNMP_DS_LIB_AUTHPASSPHRASE)) ||
+           IsShort(FindPassphrase(lib, NETSNMP_DS_LIB_PRIVMASTERKEY, NETSNMP_DS_LIB_PRIVPASSPHRASE));
 }

@@ -11,3 +11,8 @@
 // refuses the passphrase (under 8 characters), for an authentication type
 // not listed here, and wherever the key cannot be computed.
 void SetPassphraseKeys(const SnmpLibrary& lib, netsnmp_session* session);
+
+// True when a passphrase the library would stretch into a key (one not
+// replaced by a configured master key) is shorter than the 8 characters it
+// takes: it then refuses the session before sending anything.
+bool HasShortPassphrase(const SnmpLibrary& lib);

@@ -8,10 +8,6 @@ namespace {
 constexpr int64_t kLastInstant = INT32_MAX;  // 2038-01-19 03:14:07 UTC, the last instant the tool shows.
 constexpr int64_t kWrap = int64_t{1} << 32;
 
-bool IsMissing(const SnmpVariable& v) {
-    return v.type == kSnmpNoSuchObject || v.type == kSnmpNoSuchInstance || v.type == kSnmpEndOfMibView;
-}
-
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int CountDaysInMonth(int year, int month) {
@@ -23,11 +19,6 @@ int CountDaysInMonth(int year, int month) {
 int64_t DivideDown(int64_t value, int64_t divisor) {
     const int64_t quotient = value / divisor;
     return quotient * divisor > value ? quotient - 1 : quotient;
-}
-
-NET_API_STATUS Fail(NET_API_STATUS status, DWORD finer, DWORD* cause) {
-    *cause = finer;
-    return status;
 }
 
 struct RemoteClock {

@@ -23,6 +23,17 @@ struct SnmpVariable {
     int64_t number = 0;                  // The value of a TimeTicks (unsigned) or an INTEGER (signed).
 };
 
+// True for an object the agent does not have, or does not show.
+inline bool IsMissing(const SnmpVariable& v) {
+    return v.type == kSnmpNoSuchObject || v.type == kSnmpNoSuchInstance || v.type == kSnmpEndOfMibView;
+}
+
+// A failure with its status and, in *cause, the finer code that names it.
+inline NET_API_STATUS Fail(NET_API_STATUS status, DWORD finer, DWORD* cause) {
+    *cause = finer;
+    return status;
+}
+
 // Everything a run may need from one agent, asked for in one GET.
 struct SnmpAnswer {
     SnmpVariable systemDate;    // hrSystemDate.0: a DateAndTime of 8 or 11 octets.

@@ -4,7 +4,6 @@
 #include <sys/socket.h>
 #include <time.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -26,9 +25,6 @@ namespace {
 constexpr long kDefaultWaitMicroseconds = 2500000;
 constexpr int kMaxDefaultTries = 10;
 
-// The shortest passphrase the library turns into a key.
-constexpr size_t kMinPassphraseLength = 8;
-
 struct ObjectName {
     oid parts[MAX_OID_LEN];
     size_t length;
@@ -47,11 +43,6 @@ const AskedObject kAskedObjects[] = {
     {{{1, 3, 6, 1, 6, 3, 10, 2, 1, 3, 0}, 11}, &SnmpAnswer::engineTime},
     {{{1, 3, 6, 1, 4, 1, 77, 1, 1, 4, 0}, 11}, &SnmpAnswer::statStart},
 };
-
-NET_API_STATUS Fail(NET_API_STATUS status, DWORD finer, DWORD* cause) {
-    *cause = finer;
-    return status;
-}
 
 // The library takes its persistent directory, and whether to load and save
 // state there, from snmp.conf. Set back after each configuration pass, before
@@ -77,7 +68,15 @@ int DeferEngineSetUp(int, int, void*, void* library) {
     return 0;
 }
 
-int GetConfiguredVersion(const SnmpLibrary& lib);
+int GetConfiguredVersion(const SnmpLibrary& lib) {
+    // With no defVersion configured: SNMPv2c, whatever version the library
+    // was built to default to.
+    switch (lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_SNMPVERSION)) {
+        case NETSNMP_DS_SNMP_VERSION_1: return SNMP_VERSION_1;
+        case NETSNMP_DS_SNMP_VERSION_3: return SNMP_VERSION_3;
+        default: return SNMP_VERSION_2c;
+    }
+}
 
 int SetUpSnmpEngine(int major, int minor, void*, void* library) {
     const SnmpLibrary& lib = *static_cast<const SnmpLibrary*>(library);
@@ -104,12 +103,7 @@ void InitializeLibrary(const SnmpLibrary& lib, const std::string& peer) {
         // A callback log with no callback registered: messages go nowhere
         // rather than to standard error.
         lib.snmp_enable_calllog();
-        // The library sets the character-type locale from the environment;
-        // the tool keeps the runtime's own.
-        const char* current = setlocale(LC_CTYPE, nullptr);
-        const std::string locale = current != nullptr ? current : "C";
         StartSnmpLibrary(lib, peer);
-        setlocale(LC_CTYPE, locale.c_str());
         return true;
     }();
     (void)initialized;
@@ -121,37 +115,52 @@ int64_t GetMonotonicMicroseconds() {
     return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
-// How long the query may wait. With no timeout configured: one budget for
-// the whole query, shared among the tries; otherwise the library's own
-// timeout and retries, as its commands use them.
+// How long the query may wait and how many requests it may send. With no
+// timeout configured: one budget of time and tries for the whole query,
+// discovery and every GET together; otherwise the library's own timeout and
+// retries, as its commands use them.
 struct WaitBudget {
     bool limited = false;
-    int retries = 0;
+    int retries = 0;    // Configured retries of one exchange, at least 0.
+    int triesLeft = 0;  // Requests the rest of the query may still send.
     int64_t deadline = 0;
 };
 
-const WaitBudget& GetWaitBudget(const SnmpLibrary& lib) {
-    static const WaitBudget budget = [&lib] {
+WaitBudget& GetWaitBudget(const SnmpLibrary& lib) {
+    static WaitBudget budget = [&lib] {
         WaitBudget b;
         if (lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_TIMEOUT) > 0) return b;
         const int retries = lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_RETRIES);
         b.limited = true;
-        b.retries = retries < 0 ? 0 : retries > kMaxDefaultTries - 1 ? kMaxDefaultTries - 1 : retries;
+        b.retries = retries < 0 ? 0 : retries;
+        b.triesLeft = kMaxDefaultTries;
         b.deadline = GetMonotonicMicroseconds() + kDefaultWaitMicroseconds;
         return b;
     }();
     return budget;
 }
 
-// Shares what is left of a limited budget among the tries of the next
-// request. False when nothing is left.
-bool ShareWait(const WaitBudget& budget, netsnmp_session* session) {
+// Gives the next exchange the tries it may still make and shares what is
+// left of the time among them. False when nothing is left. *started is when
+// the exchange begins, for SpendWait.
+bool ShareWait(const WaitBudget& budget, netsnmp_session* session, int64_t* started) {
+    *started = GetMonotonicMicroseconds();
     if (!budget.limited) return true;
-    const int64_t perTry = (budget.deadline - GetMonotonicMicroseconds()) / (budget.retries + 1);
+    const int tries = budget.retries < budget.triesLeft ? budget.retries + 1 : budget.triesLeft;
+    if (tries <= 0) return false;
+    const int64_t perTry = (budget.deadline - *started) / tries;
     if (perTry <= 0) return false;
-    session->retries = budget.retries;
+    session->retries = tries - 1;
     session->timeout = static_cast<long>(perTry);
     return true;
+}
+
+// Takes the tries an exchange made off the budget: one for each timeout
+// that ran out, and the one that was answered or last.
+void SpendWait(WaitBudget& budget, const netsnmp_session& session, int64_t started) {
+    if (!budget.limited || session.timeout <= 0) return;
+    const int64_t timedOut = (GetMonotonicMicroseconds() - started) / session.timeout;
+    budget.triesLeft -= timedOut < session.retries ? static_cast<int>(timedOut) + 1 : session.retries + 1;
 }
 
 NET_API_STATUS MapLibraryError(int error, DWORD* cause) {
@@ -191,26 +200,6 @@ NET_API_STATUS MapErrorStatus(long status, DWORD* cause) {
         case SNMP_ERR_AUTHORIZATIONERROR: return Fail(ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, cause);
         default: return Fail(ERROR_UNEXP_NET_ERR, ERROR_UNEXP_NET_ERR, cause);
     }
-}
-
-int GetConfiguredVersion(const SnmpLibrary& lib) {
-    // With no defVersion configured: SNMPv2c, whatever version the library
-    // was built to default to.
-    switch (lib.netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_SNMPVERSION)) {
-        case NETSNMP_DS_SNMP_VERSION_1: return SNMP_VERSION_1;
-        case NETSNMP_DS_SNMP_VERSION_3: return SNMP_VERSION_3;
-        default: return SNMP_VERSION_2c;
-    }
-}
-
-// The library refuses, before sending anything, to make a key of a
-// configured passphrase shorter than 8 characters.
-bool HasShortPassphrase(const SnmpLibrary& lib) {
-    for (int which : {NETSNMP_DS_LIB_PASSPHRASE, NETSNMP_DS_LIB_AUTHPASSPHRASE, NETSNMP_DS_LIB_PRIVPASSPHRASE}) {
-        const char* passphrase = lib.netsnmp_ds_get_string(NETSNMP_DS_LIBRARY_ID, which);
-        if (passphrase != nullptr && strlen(passphrase) < kMinPassphraseLength) return true;
-    }
-    return false;
 }
 
 bool Resolves(const std::string& host) {
@@ -265,10 +254,13 @@ NET_API_STATUS OpenSessionTo(const SnmpLibrary& lib, const std::string& peer, vo
         session.community_len = strlen(community);
     }
     // SNMPv3 discovery, inside the opening, draws on the same budget.
-    if (!ShareWait(GetWaitBudget(lib), &session)) return Fail(ERROR_SEM_TIMEOUT, ERROR_SEM_TIMEOUT, cause);
+    WaitBudget& budget = GetWaitBudget(lib);
+    int64_t started = 0;
+    if (!ShareWait(budget, &session, &started)) return Fail(ERROR_SEM_TIMEOUT, ERROR_SEM_TIMEOUT, cause);
 
     SetPassphraseKeys(lib, &session);
     void* opened = lib.snmp_sess_open(&session);
+    if (session.version == SNMP_VERSION_3) SpendWait(budget, session, started);
     if (opened == nullptr) return ExplainOpenFailure(lib, peer, session.version, session.s_snmp_errno, cause);
     open.peer = peer;
     open.handle = opened;
@@ -297,13 +289,17 @@ void ReadValue(const netsnmp_variable_list* v, SnmpVariable* value) {
 NET_API_STATUS ExchangeGet(const SnmpLibrary& lib, void* handle, std::vector<size_t>* asked, SnmpAnswer* answer,
                            bool* retry, DWORD* cause) {
     *retry = false;
-    if (!ShareWait(GetWaitBudget(lib), lib.snmp_sess_session(handle)))
-        return Fail(ERROR_SEM_TIMEOUT, ERROR_SEM_TIMEOUT, cause);
+    WaitBudget& budget = GetWaitBudget(lib);
+    netsnmp_session* session = lib.snmp_sess_session(handle);
+    if (session == nullptr) return Fail(ERROR_UNEXP_NET_ERR, ERROR_UNEXP_NET_ERR, cause);
+    int64_t started = 0;
+    if (!ShareWait(budget, session, &started)) return Fail(ERROR_SEM_TIMEOUT, ERROR_SEM_TIMEOUT, cause);
     netsnmp_pdu* request = lib.snmp_pdu_create(SNMP_MSG_GET);
     if (request == nullptr) return Fail(ERROR_NOT_ENOUGH_MEMORY, ERROR_NOT_ENOUGH_MEMORY, cause);
     for (size_t i : *asked) lib.snmp_add_null_var(request, kAskedObjects[i].name.parts, kAskedObjects[i].name.length);
     netsnmp_pdu* response = nullptr;
     const int outcome = lib.snmp_sess_synch_response(handle, request, &response);  // Frees the request.
+    SpendWait(budget, *session, started);
     if (outcome == STAT_TIMEOUT) return Fail(ERROR_SEM_TIMEOUT, ERROR_SEM_TIMEOUT, cause);
     if (outcome != STAT_SUCCESS || response == nullptr) {
         int systemError = 0, libraryError = 0;
@@ -333,10 +329,7 @@ NET_API_STATUS ExchangeGet(const SnmpLibrary& lib, void* handle, std::vector<siz
 // Where the engine time is out of view, SNMPv3 discovery has told it: the
 // agent reports it with every answer, and the library keeps it per engine.
 void FillEngineTimeFromDiscovery(const SnmpLibrary& lib, void* handle, SnmpAnswer* answer) {
-    const SnmpVariable& engineTime = answer->engineTime;
-    if (engineTime.type != kSnmpNoSuchObject && engineTime.type != kSnmpNoSuchInstance &&
-        engineTime.type != kSnmpEndOfMibView)
-        return;
+    if (!IsMissing(answer->engineTime)) return;
     const netsnmp_session* session = lib.snmp_sess_session(handle);
     if (session == nullptr || session->version != SNMP_VERSION_3 || session->securityEngineIDLen == 0) return;
     u_int boots = 0, seconds = 0;
