@@ -8,11 +8,7 @@ const TerminfoLibrary* LoadTerminfoLibrary() {
         if (handle == nullptr) return nullptr;
         static TerminfoLibrary library;
         bool complete = true;
-#define CORVANE_LOAD_TERMINFO_FUNCTION(name)                                        \
-    library.name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name)); \
-    complete = complete && library.name != nullptr;
-        CORVANE_TERMINFO_FUNCTIONS(CORVANE_LOAD_TERMINFO_FUNCTION)
-#undef CORVANE_LOAD_TERMINFO_FUNCTION
+        CORVANE_TERMINFO_FUNCTIONS(CORVANE_LOAD_FUNCTION)
         return complete ? &library : nullptr;
     }();
     return loaded;

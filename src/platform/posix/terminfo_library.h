@@ -4,6 +4,8 @@
 // benchmarks, then never pay for loading it.
 #pragma once
 
+#include "../loaded_functions.h"
+
 // For the functions' types only; the library itself is not linked.
 #include <term.h>
 
@@ -11,9 +13,7 @@
 
 // The library's functions, each with the type its header declares.
 struct TerminfoLibrary {
-#define CORVANE_DECLARE_TERMINFO_FUNCTION(name) decltype(&::name) name;
-    CORVANE_TERMINFO_FUNCTIONS(CORVANE_DECLARE_TERMINFO_FUNCTION)
-#undef CORVANE_DECLARE_TERMINFO_FUNCTION
+    CORVANE_TERMINFO_FUNCTIONS(CORVANE_DECLARE_FUNCTION)
 };
 
 // The loaded library, or nullptr when it or one of its functions is missing.

@@ -10,11 +10,7 @@ const CryptoLibrary* LoadCryptoLibrary() {
         if (handle == nullptr) return nullptr;
         static CryptoLibrary library;
         bool complete = true;
-#define CORVANE_LOAD_CRYPTO_FUNCTION(name)                                    \
-    library.name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name)); \
-    complete = complete && library.name != nullptr;
-        CORVANE_CRYPTO_FUNCTIONS(CORVANE_LOAD_CRYPTO_FUNCTION)
-#undef CORVANE_LOAD_CRYPTO_FUNCTION
+        CORVANE_CRYPTO_FUNCTIONS(CORVANE_LOAD_FUNCTION)
         return complete ? &library : nullptr;
     }();
     return loaded;

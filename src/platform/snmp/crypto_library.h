@@ -4,6 +4,8 @@
 // not load OpenSSL. Only interfaces current in OpenSSL 3 can be named here.
 #pragma once
 
+#include "../loaded_functions.h"
+
 #define OPENSSL_API_COMPAT 30000
 #define OPENSSL_NO_DEPRECATED
 #include <openssl/core_dispatch.h>
@@ -22,9 +24,7 @@
 
 // The functions, each with the type its header declares.
 struct CryptoLibrary {
-#define CORVANE_DECLARE_CRYPTO_FUNCTION(name) decltype(&::name) name;
-    CORVANE_CRYPTO_FUNCTIONS(CORVANE_DECLARE_CRYPTO_FUNCTION)
-#undef CORVANE_DECLARE_CRYPTO_FUNCTION
+    CORVANE_CRYPTO_FUNCTIONS(CORVANE_DECLARE_FUNCTION)
 };
 
 // The functions from the libcrypto net-snmp loaded, or nullptr when net-snmp

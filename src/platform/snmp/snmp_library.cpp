@@ -79,11 +79,7 @@ const SnmpLibrary* LoadSnmpLibrary() {
         if (handle == nullptr) return nullptr;
         static SnmpLibrary library;
         bool complete = true;
-#define CORVANE_LOAD_SNMP_FUNCTION(name)                                               \
-    library.name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name)); \
-    complete = complete && library.name != nullptr;
-        CORVANE_SNMP_FUNCTIONS(CORVANE_LOAD_SNMP_FUNCTION)
-#undef CORVANE_LOAD_SNMP_FUNCTION
+        CORVANE_SNMP_FUNCTIONS(CORVANE_LOAD_FUNCTION)
         return complete ? &library : nullptr;
     }();
     return loaded;

@@ -3,6 +3,8 @@
 // machine about two milliseconds at start-up when linked in.
 #pragma once
 
+#include "../loaded_functions.h"
+
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
@@ -17,9 +19,7 @@
 
 // The library's functions, each with the type its header declares.
 struct SnmpLibrary {
-#define CORVANE_DECLARE_SNMP_FUNCTION(name) decltype(&::name) name;
-    CORVANE_SNMP_FUNCTIONS(CORVANE_DECLARE_SNMP_FUNCTION)
-#undef CORVANE_DECLARE_SNMP_FUNCTION
+    CORVANE_SNMP_FUNCTIONS(CORVANE_DECLARE_FUNCTION)
 };
 
 // The loaded library, or nullptr when it or one of its functions is missing.
