@@ -13,15 +13,8 @@ datadir=$(cd "$1" && pwd)
 file="$datadir/bash-completion/completions/corvane"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0 skipped=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "$0")/check.sh"
+skipped=0
 
 mkdir -p "$work/home/.ssh"
 printf '127.0.0.1 localhost\n127.0.2.1 corvane-alpha.test corvane-alpha\n127.0.2.2 corvane-beta.test\n' >"$work/hosts"
