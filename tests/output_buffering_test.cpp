@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "crlf.h"
+#include "run_process.h"
 
 namespace {
 
@@ -63,11 +64,7 @@ public:
         std::vector<std::string> args = {kBinary, "127.0.0.1:" + std::to_string(ntohs(address.sin_port))};
         std::vector<std::string> env = {"PATH=/usr/bin:/bin", "LC_ALL=C", "TZ=UTC0", "SNMPCONFPATH=" + directory_,
                                         "HOME=" + directory_};
-        std::vector<char*> argv, envp;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
+        std::vector<char*> argv = MakeExecList(args), envp = MakeExecList(env);
         pid_ = fork();
         if (pid_ == 0) {
             const int devNull = open("/dev/null", O_RDWR);

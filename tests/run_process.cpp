@@ -61,13 +61,9 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 
     std::vector<std::string> envStrings = {"PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin", "LC_ALL=C"};
     for (const auto& [name, value] : environment) envStrings.push_back(name + "=" + value);
-    std::vector<char*> envp, argv;
-    for (auto& s : envStrings) envp.push_back(s.data());
-    envp.push_back(nullptr);
     std::vector<std::string> args = arguments;
     args.insert(args.begin(), program);
-    for (auto& s : args) argv.push_back(s.data());
-    argv.push_back(nullptr);
+    std::vector<char*> envp = MakeExecList(envStrings), argv = MakeExecList(args);
 
     const double start = Now();
     const pid_t child = fork();
@@ -130,4 +126,11 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
         close(outFile);
     }
     return result;
+}
+
+std::vector<char*> MakeExecList(std::vector<std::string>& texts) {
+    std::vector<char*> list;
+    for (std::string& text : texts) list.push_back(text.data());
+    list.push_back(nullptr);
+    return list;
 }

@@ -23,6 +23,10 @@ struct RunResult {
     double seconds = 0;
 };
 
+// The texts as C strings followed by a null pointer, as execve takes its
+// arguments and environment; valid while the texts live unchanged.
+std::vector<char*> MakeExecList(std::vector<std::string>& texts);
+
 // Runs program with the arguments (argv[0] is added) in an environment of
 // PATH, LC_ALL=C and the given variables only; kills it after timeoutSeconds.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,

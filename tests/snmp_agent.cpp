@@ -15,6 +15,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "run_process.h"
+
 namespace {
 
 const char kSnmpd[] = SNMPD_PROGRAM;
@@ -100,11 +102,7 @@ bool SnmpAgent::StartOnce(const std::string& config, const std::vector<std::stri
     args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<std::string> env = {"PATH=/usr/sbin:/usr/bin:/sbin:/bin", "MIBS=", "MIBDIRS=",
                                     "SNMP_PERSISTENT_DIR=" + directory_ + "/state", "HOME=" + directory_};
-    std::vector<char*> argv, envp;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (auto& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
+    std::vector<char*> argv = MakeExecList(args), envp = MakeExecList(env);
 
     pid_ = fork();
     if (pid_ == 0) {
